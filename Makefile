@@ -1,0 +1,55 @@
+# The two entry points: `make run` (the main job) and `make test` (every test,
+# in a normal build with warnings as errors and in a sanitizer build).
+# Both install what is missing on a Debian 12 machine first.
+
+JOBS ?= $(shell nproc)
+BUILD ?= build
+ASAN_BUILD ?= build-asan
+VST_DIR ?= $(HOME)/.vst
+HOST := $(BUILD)/bin/corvane-host
+PLUGIN := $(BUILD)/Corvane.vst/Contents/x86_64-linux/Corvane.so
+
+.PHONY: all deps build build-asan test test-normal test-asan run install bench clean format
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WERROR=ON
+
+$(ASAN_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCORVANE_WERROR=ON -DCORVANE_SANITIZE=ON -DCORVANE_BENCH=OFF
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+build-asan: deps $(ASAN_BUILD)/CMakeCache.txt
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+test-normal: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+test-asan: build-asan
+	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		ctest --output-on-failure -j $(JOBS)
+
+test: test-normal test-asan
+
+install: build
+	mkdir -p $(VST_DIR)
+	rm -rf $(VST_DIR)/Corvane.vst
+	cp -r $(BUILD)/Corvane.vst $(VST_DIR)/
+
+run: install
+	./scripts/run.sh $(BUILD)
+
+bench: build
+	$(BUILD)/bin/corvane-bench
+
+format:
+	find host effect editor gui tools tests bench resources -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) out

@@ -1,0 +1,265 @@
+#include "effect/corvane.h"
+
+#include "editor/aeffeditor.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr double kSpeedOfSound = 340.0; // m/s
+
+// Added to every filtered sample. It keeps the recursion out of the
+// denormal range when the input falls silent.
+constexpr double kAntiDenormal = 1.0 / 4294967295.0;
+
+struct Preset
+{
+	const char* name;
+	float distance;
+};
+
+constexpr Preset kPresets[] = {
+	{"Prog1", 0.0f},  {"Prog2", 0.125f}, {"Prog3", 0.25f},  {"Prog4", 0.375f},
+	{"Prog5", 0.5f},  {"Prog6", 0.675f}, {"Prog7", 0.75f}, {"Prog8", 0.875f},
+};
+
+constexpr double kRoots[5][5] = {
+	{-2.0, 0.0, 0.0, 0.0, 0.0},
+	{-3.0, -3.0, 0.0, 0.0, 0.0},
+	{-3.6778, -4.6444, -3.6778, 0.0, 0.0},
+	{-4.2076, -5.7924, -5.7924, -4.2076, 0.0},
+	{-4.6493, -6.7039, -7.2935, -6.7039, -4.6493},
+};
+
+void copyName(char* to, const char* from, std::size_t size)
+{
+	std::strncpy(to, from, size - 1);
+	to[size - 1] = 0;
+}
+
+} // namespace
+
+AudioEffect* createEffectInstance(audioMasterCallback audioMaster)
+{
+	return new (std::nothrow) Corvane(audioMaster);
+}
+
+Corvane::Corvane(audioMasterCallback audioMaster) : AudioEffectX(audioMaster, kNumPrograms, kNumParams)
+{
+	setNumInputs(2);
+	setNumOutputs(2);
+	setUniqueID(fourCharConstant('k', 'V', 'r', 'n'));
+	canProcessReplacing(true);
+	canDoubleReplacing(true);
+
+	setEditor(createEditor(this));
+
+	programs = new (std::nothrow) CorvaneProgram[kNumPrograms];
+	if (programs)
+	{
+		for (std::size_t i = 0; i < std::size(kPresets); i++)
+		{
+			copyName(programs[i].name, kPresets[i].name, sizeof(programs[i].name));
+			programs[i].distance = kPresets[i].distance;
+		}
+		curProgram = 0;
+		setParameter(kDistance, programs[0].distance);
+	}
+	AudioEffectX::resume();
+}
+
+Corvane::~Corvane()
+{
+	delete[] programs;
+}
+
+void Corvane::resume()
+{
+	// The filter state deliberately survives a restart of processing.
+	AudioEffectX::resume();
+}
+
+void Corvane::setParameter(VstInt32 index, float value)
+{
+	if (index == kDistance && !std::isnan(value))
+	{
+		// Hosts send normalised values; anything outside would put the
+		// filter's pole outside the unit circle.
+		value = value < 0.f ? 0.f : (value > 1.f ? 1.f : value);
+		if (programs)
+			programs[curProgram].distance = value;
+		distance.store(value, std::memory_order_relaxed);
+	}
+}
+
+float Corvane::getParameter(VstInt32 index)
+{
+	return index == kDistance ? static_cast<float>(distance.load(std::memory_order_relaxed)) : 0.f;
+}
+
+void Corvane::setProgram(VstInt32 program)
+{
+	if (!programs || program < 0 || program >= kNumPrograms)
+		return;
+	curProgram = program;
+	setParameter(kDistance, programs[program].distance);
+}
+
+void Corvane::setProgramName(char* name)
+{
+	if (programs && name)
+		copyName(programs[curProgram].name, name, sizeof(programs[curProgram].name));
+}
+
+void Corvane::getProgramName(char* name)
+{
+	if (!programs)
+	{
+		*name = 0;
+		return;
+	}
+	const CorvaneProgram& program = programs[curProgram];
+	if (std::strcmp(program.name, "Init") == 0)
+		std::snprintf(name, kVstMaxProgNameLen, "Init %d", static_cast<int>(curProgram % 1000) + 1);
+	else
+		copyName(name, program.name, kVstMaxProgNameLen);
+}
+
+bool Corvane::getProgramNameIndexed(VstInt32, VstInt32 index, char* text)
+{
+	if (!programs || index < 0 || index >= kNumPrograms)
+		return false;
+	copyName(text, programs[index].name, kVstMaxProgNameLen);
+	return true;
+}
+
+void Corvane::getParameterLabel(VstInt32 index, char* label)
+{
+	if (index == kDistance)
+		std::strcpy(label, "m");
+}
+
+void Corvane::getParameterDisplay(VstInt32 index, char* text)
+{
+	if (index == kDistance)
+		dist2string(static_cast<float>(distance.load(std::memory_order_relaxed)), text, kVstMaxParamStrLen);
+}
+
+void Corvane::getParameterName(VstInt32 index, char* text)
+{
+	if (index == kDistance)
+		std::strcpy(text, "Loudspeaker Distance");
+}
+
+void Corvane::dist2string(float value, char* text, VstInt32 maxLen)
+{
+	float2string(value * 4.5f + 0.5f, text, maxLen);
+}
+
+bool Corvane::getEffectName(char* name)
+{
+	// Zero-filled so that hosts reading a fixed-size field see no garbage;
+	// no further than the published 32-byte field, which some hosts allocate.
+	std::memset(name, 0, kVstMaxEffectNameLen);
+	std::strcpy(name, "Corvane");
+	return true;
+}
+
+bool Corvane::getVendorString(char* text)
+{
+	std::strcpy(text, "Halvenor");
+	return true;
+}
+
+bool Corvane::getProductString(char* text)
+{
+	std::strcpy(text, "Corvane");
+	return true;
+}
+
+VstInt32 Corvane::canDo(char*)
+{
+	return 0;
+}
+
+double Corvane::fRootsReal(VstInt32 order, VstInt32 k)
+{
+	if (order < 1 || order > 5 || k < 1 || k > 5)
+		return 0.0;
+	return kRoots[order - 1][k - 1];
+}
+
+std::array<double, 2> Corvane::firstOrderFilterCoeffs(VstInt32 order)
+{
+	double fs = getSampleRate();
+	double r = metresOf(distance.load(std::memory_order_relaxed));
+	double alpha = (r / kSpeedOfSound) * (fs * 4.0);
+	double x = fRootsReal(order, (order + 1) / 2);
+	return {1.0 - x / alpha, -(x / alpha + 1.0)};
+}
+
+template <typename Sample>
+void Corvane::process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames)
+{
+	const auto [a0, a1] = firstOrderFilterCoeffs(1);
+	if (sampleFrames <= 0)
+		return;
+
+	const Sample* inL = inputs[0];
+	const Sample* inR = inputs[1];
+	Sample* outL = outputs[0];
+	Sample* outR = outputs[1];
+
+	// Without a usable sample rate there is no filter: pass the signal
+	// through rather than fill the host's buffers with infinities.
+	float fs = getSampleRate();
+	if (!(fs > 0.f) || !std::isfinite(fs) || !std::isfinite(a0) || !std::isfinite(a1))
+	{
+		for (VstInt32 i = 0; i < sampleFrames; i++)
+		{
+			double left = inL[i];
+			double right = inR[i];
+			outL[i] = static_cast<Sample>(left);
+			outR[i] = static_cast<Sample>(right);
+		}
+		return;
+	}
+
+	// One non-finite input sample would otherwise keep the recursion at NaN
+	// for the rest of the session.
+	if (!std::isfinite(sidePrev) || !std::isfinite(filterPrev))
+	{
+		sidePrev = 0.;
+		filterPrev = 0.;
+		filterOut = 0.;
+	}
+
+	double side = sidePrev;
+	double y = filterPrev;
+	for (VstInt32 i = 0; i < sampleFrames; i++)
+	{
+		const double left = inL[i];
+		const double right = inR[i];
+		const double sum = left + right;
+		const double difference = left - right;
+		y = ((difference - side) - a1 * y) / a0 + kAntiDenormal;
+		side = difference;
+		outL[i] = static_cast<Sample>((sum + y) * 0.5);
+		outR[i] = static_cast<Sample>((sum - y) * 0.5);
+	}
+	sidePrev = side;
+	filterPrev = y;
+	filterOut = y;
+}
+
+void Corvane::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames)
+{
+	process(inputs, outputs, sampleFrames);
+}
+
+void Corvane::processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames)
+{
+	process(inputs, outputs, sampleFrames);
+}

@@ -1,0 +1,75 @@
+// Corvane: splits stereo into sum and difference, compensates the near-field
+// bass rise of the difference with a first-order high-pass whose corner
+// follows the loudspeaker distance and the sample rate, and recombines.
+#pragma once
+
+#include "host/audioeffectx.h"
+
+#include <array>
+#include <atomic>
+
+struct CorvaneProgram
+{
+	float distance = 0.5f; // normalised, 0 to 1
+	char name[kVstMaxProgNameLen] = "Init";
+};
+
+class Corvane : public AudioEffectX
+{
+public:
+	static constexpr VstInt32 kNumPrograms = 32;
+	static constexpr VstInt32 kNumParams = 1;
+	static constexpr VstInt32 kDistance = 0;
+
+	// Distance in metres of a normalised parameter value.
+	static constexpr double metresOf(double value) { return 4.5 * value + 0.5; }
+
+	explicit Corvane(audioMasterCallback audioMaster);
+	~Corvane() override;
+
+	void resume() override;
+	// Audio thread: no allocation, lock or system call.
+	void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
+	void processDoubleReplacing(double** inputs, double** outputs, VstInt32 sampleFrames) override;
+
+	// Any thread: the distance reaches the audio thread at its next block.
+	void setParameter(VstInt32 index, float value) override;
+	float getParameter(VstInt32 index) override;
+	void setProgram(VstInt32 program) override;
+	void setProgramName(char* name) override;
+	void getProgramName(char* name) override;
+	bool getProgramNameIndexed(VstInt32 category, VstInt32 index, char* text) override;
+	void getParameterLabel(VstInt32 index, char* label) override;
+	void getParameterDisplay(VstInt32 index, char* text) override;
+	void getParameterName(VstInt32 index, char* text) override;
+
+	bool getEffectName(char* name) override;
+	bool getVendorString(char* text) override;
+	bool getProductString(char* text) override;
+	VstInt32 getVendorVersion() override { return 1000; }
+	VstInt32 canDo(char* text) override;
+	VstPlugCategory getPlugCategory() override { return kPlugCategEffect; }
+
+	virtual void dist2string(float value, char* text, VstInt32 maxLen);
+	// Twice the real parts of the reverse Bessel polynomials' roots, orders
+	// and k from 1 to 5; 0 outside the table.
+	virtual double fRootsReal(VstInt32 order, VstInt32 k);
+	// (a0, a1) of the bilinear high-pass for the current distance and rate.
+	virtual std::array<double, 2> firstOrderFilterCoeffs(VstInt32 order);
+
+protected:
+	template <typename Sample>
+	void process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames);
+
+	std::atomic<double> distance{0.};
+	CorvaneProgram* programs = nullptr;
+
+	// Filter state, shared by both precisions and touched by processing only.
+	double sidePrev = 0.;
+	double filterPrev = 0.;
+	double filterOut = 0.;
+};
+
+// Supplied by the editor: Corvane's editor, or null for a plug-in without one.
+class AEffEditor;
+AEffEditor* createEditor(AudioEffectX* effect);

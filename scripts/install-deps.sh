@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need.
+# Idempotent: packages already present are left alone, and apt-get is not
+# touched at all when nothing is missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libsndfile1-dev
+  libcairo2-dev libpango1.0-dev libharfbuzz-dev libgdk-pixbuf-2.0-dev
+  libxcb1-dev libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev
+  libxcb-cursor-dev libxcb-xtest0-dev libxcb-image0-dev
+  xvfb xkb-data x11-xkb-utils xauth
+  fonts-liberation2 fonts-dejavu-core adwaita-icon-theme
+  librsvg2-common
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+
+if ((${#missing[@]} == 0)); then
+  exit 0
+fi
+
+sudo=""
+if [[ $(id -u) -ne 0 ]]; then
+  sudo="sudo"
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
