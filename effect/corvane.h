@@ -61,7 +61,10 @@ protected:
 	template <typename Sample>
 	void process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames);
 
+	// Written by whichever thread sets the parameter, read once per block by
+	// the audio thread; relaxed is enough for one independent value.
 	std::atomic<double> distance{0.};
+	static_assert(std::atomic<double>::is_always_lock_free);
 	CorvaneProgram* programs = nullptr;
 
 	// Filter state, shared by both precisions and touched by processing only.
