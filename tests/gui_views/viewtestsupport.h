@@ -1,0 +1,211 @@
+// Stand-ins for the view tests: a platform frame that records what the frame
+// asks of it, views and a control that record what they receive into one
+// shared log, a drawing context that records what is drawn, and a count of
+// live test objects for the reference audit.
+#pragma once
+
+#include "gui/controls/ccontrol.h"
+#include "gui/drawing/cbitmap.h"
+#include "gui/drawing/cdrawcontext.h"
+#include "gui/drawing/cgraphicspath.h"
+#include "gui/views/cframe.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace VSTGUI::test {
+
+// Every recorded call, in order, as "name:event".
+std::vector<std::string>& eventLog();
+void clearLog();
+
+// Objects of the test classes below that are alive now.
+int& liveObjects();
+
+struct LiveCounted
+{
+	LiveCounted() { ++liveObjects(); }
+	LiveCounted(const LiveCounted&) { ++liveObjects(); }
+	~LiveCounted() { --liveObjects(); }
+};
+
+class TestPlatformFrame : public IPlatformFrame, LiveCounted
+{
+public:
+	// The platform frame that createPlatformFrame made last.
+	static TestPlatformFrame* lastCreated;
+
+	explicit TestPlatformFrame(const CRect& size) : size(size) {}
+
+	bool getGlobalPosition(CPoint& position) const override;
+	bool setSize(const CRect& newSize) override;
+	bool getSize(CRect& result) const override;
+	bool getCurrentMousePosition(CPoint& position) const override;
+	bool getCurrentMouseButtons(CButtonState& buttons) const override;
+	bool setMouseCursor(CCursorType type) override;
+	bool invalidRect(const CRect& rect) override;
+	bool scrollRect(const CRect&, const CPoint&) override { return false; }
+	bool showTooltip(const CRect&, const char*) override { return false; }
+	bool hideTooltip() override { return false; }
+	void* getPlatformRepresentation() const override { return nullptr; }
+	IPlatformTextEdit* createPlatformTextEdit(IPlatformTextEditCallback*) override { return nullptr; }
+	IPlatformOptionMenu* createPlatformOptionMenu() override { return nullptr; }
+	COffscreenContext* createOffscreenContext(double, double) override { return nullptr; }
+	int32 doDrag(CDropSource*, const CPoint&, CBitmap*) override { return kDragError; }
+
+	CRect size;
+	std::vector<CRect> invalidRects;
+	std::vector<CRect> setSizeCalls;
+	bool acceptSize{true};
+	CPoint mousePosition;
+	int32 mouseButtons{0};
+	int32 lastCursor{-1};
+};
+
+// A frame on a TestPlatformFrame; the test owns the frame's reference.
+CFrame* makeFrame(const CRect& size, VSTGUIEditorInterface* editor = nullptr);
+TestPlatformFrame* platformOf(CFrame* frame);
+
+class RecordingView : public CView, LiveCounted
+{
+public:
+	RecordingView(const char* name, const CRect& size) : CView(size), name(name) {}
+
+	MouseEventResult onMouseDown(CPoint& where, const CButtonState& buttons) override;
+	MouseEventResult onMouseUp(CPoint& where, const CButtonState& buttons) override;
+	MouseEventResult onMouseMoved(CPoint& where, const CButtonState& buttons) override;
+	MouseEventResult onMouseEntered(CPoint& where, const CButtonState& buttons) override;
+	MouseEventResult onMouseExited(CPoint& where, const CButtonState& buttons) override;
+	using CView::onWheel;
+	bool onWheel(const CPoint& where, const float& distance, const CButtonState& buttons) override;
+	int32 onKeyDown(VstKeyCode& keyCode) override;
+	void takeFocus() override;
+	void looseFocus() override;
+	void onIdle() override;
+	bool onDrop(CDragContainer* drag, const CPoint& where) override;
+	void onDragEnter(CDragContainer* drag, const CPoint& where) override;
+	void onDragLeave(CDragContainer* drag, const CPoint& where) override;
+	void onDragMove(CDragContainer* drag, const CPoint& where) override;
+	void draw(CDrawContext* context) override;
+
+	std::string name;
+	MouseEventResult downAnswer{kMouseHandled};
+	MouseEventResult moveAnswer{kMouseHandled};
+	bool wheelAnswer{true};
+	int32 keyAnswer{-1};
+	CColor drawColor{kTransparentCColor};
+	// Run inside onMouseDown / onIdle, after the call was logged.
+	std::function<void()> onDown;
+	std::function<void()> idleAction;
+	CPoint lastPoint;
+	int idleCalls{0};
+};
+
+class RecordingContainer : public CViewContainer, LiveCounted
+{
+public:
+	RecordingContainer(const char* name, const CRect& size) : CViewContainer(size), name(name) {}
+
+	MouseEventResult onMouseEntered(CPoint& where, const CButtonState& buttons) override;
+	MouseEventResult onMouseExited(CPoint& where, const CButtonState& buttons) override;
+	int32 onKeyDown(VstKeyCode& keyCode) override;
+
+	std::string name;
+	int32 keyAnswer{-1};
+};
+
+class TestControl : public CControl, LiveCounted
+{
+public:
+	TestControl(const CRect& size, CControlListener* listener = nullptr, int32 tag = 0) : CControl(size, listener, tag)
+	{
+	}
+	void draw(CDrawContext* context) override;
+	CBaseObject* newCopy() const override { return new TestControl(*this); }
+	using CControl::mapVstKeyModifier;
+
+	CColor drawColor{kTransparentCColor};
+};
+
+// A bitmap counted among the live objects.
+class CountedBitmap : public CBitmap, LiveCounted
+{
+public:
+	CountedBitmap(double width, double height) : CBitmap(width, height) {}
+};
+
+class RecordingListener : public CControlListener
+{
+public:
+	void valueChanged(CControl* control) override;
+	int32 controlModifierClicked(CControl* control, CButtonState buttons) override;
+	void controlBeginEdit(CControl* control) override;
+	void controlEndEdit(CControl* control) override;
+	void controlTagWillChange(CControl* control) override;
+	void controlTagDidChange(CControl* control) override;
+
+	int32 modifierClickAnswer{0};
+};
+
+class RecordingEditor : public VSTGUIEditorInterface
+{
+public:
+	void doIdleStuff() override { eventLog().push_back("editor:idle"); }
+	int32 getKnobMode() const override { return 2; }
+	void beginEdit(int32 index) override { eventLog().push_back("editor:beginEdit " + std::to_string(index)); }
+	void endEdit(int32 index) override { eventLog().push_back("editor:endEdit " + std::to_string(index)); }
+	bool beforeSizeChange(const CRect&, const CRect&) override;
+
+	bool allowResize{true};
+};
+
+// A path that keeps its elements; its bounds are those of its rectangles.
+class RecordingPath : public CGraphicsPath
+{
+public:
+	CGradient* createGradient(double, double, const CColor&, const CColor&) override { return nullptr; }
+	CPoint getCurrentPosition() override { return CPoint(); }
+	CRect getBoundingBox() override;
+
+protected:
+	void dirty() override {}
+};
+
+// Records filled rectangles and paths in surface coordinates (offset added).
+class RecordingContext : public CDrawContext
+{
+public:
+	struct Fill
+	{
+		std::string what;
+		CRect rect;
+		CColor color;
+		float alpha;
+	};
+
+	explicit RecordingContext(const CRect& surface) : CDrawContext(surface) { init(); }
+
+	void lineTo(const CPoint&) override {}
+	void drawLines(const CPoint*, const int32&) override {}
+	void drawPolygon(const CPoint*, const int32&, const CDrawStyle) override {}
+	void drawRect(const CRect& rect, const CDrawStyle style) override;
+	void drawArc(const CRect&, const float, const float, const CDrawStyle) override {}
+	void drawEllipse(const CRect&, const CDrawStyle) override {}
+	void drawPoint(const CPoint&, const CColor&) override {}
+	void drawBitmap(CBitmap*, const CRect& dest, const CPoint&, float alpha) override;
+	void clearRect(const CRect&) override {}
+	CGraphicsPath* createGraphicsPath() override { return new RecordingPath(); }
+	void drawGraphicsPath(CGraphicsPath* path, PathDrawMode mode, CGraphicsTransform*) override;
+	void fillLinearGradient(CGraphicsPath*, CGradient*, const CPoint&, const CPoint&, bool,
+	                        CGraphicsTransform*) override
+	{
+	}
+
+	CRect toSurface(const CRect& rect) const;
+
+	std::vector<Fill> fills;
+	std::vector<CRect> clipsAtDraw;
+};
+
+} // namespace VSTGUI::test
