@@ -1,0 +1,87 @@
+#include "gui/platform/linux/pluginbundle.h"
+
+#include <cstdio>
+#include <cstring>
+#include <dlfcn.h>
+#include <sys/stat.h>
+
+namespace VSTGUI {
+
+PluginBundle* gBundleRef = nullptr;
+
+namespace {
+
+// The bundle handed out last; not a reference of its own, so that the bundle
+// goes away with the last reference its users hold. Its destructor clears it.
+PluginBundle* sharedBundle = nullptr;
+
+bool isRegularFile(const std::string& path)
+{
+	struct stat info;
+	return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+} // namespace
+
+PluginBundle::PluginBundle(const std::string& bundlePath)
+: path(bundlePath), resourcesPath(bundlePath + "/Contents/Resources")
+{
+}
+
+PluginBundle::~PluginBundle()
+{
+	if (sharedBundle == this)
+		sharedBundle = nullptr;
+}
+
+std::string PluginBundle::findResource(const char* name, const char* type) const
+{
+	if (!name || *name == 0 || std::strchr(name, '/'))
+		return {};
+	std::string file = resourcesPath + "/" + name;
+	if (type)
+		file += std::string(".") + type;
+	return isRegularFile(file) ? file : std::string();
+}
+
+bool bundlePathFromModulePath(const char* modulePath, std::string& bundlePath)
+{
+	std::string remaining = modulePath ? modulePath : "";
+	for (int component = 0; component < 3; ++component)
+	{
+		const size_t slash = remaining.rfind('/');
+		if (slash == std::string::npos)
+		{
+			std::fputs("Could not determine bundle location.\n", stdout);
+			std::fflush(stdout);
+			return false;
+		}
+		remaining.erase(slash);
+	}
+	bundlePath = remaining;
+	return true;
+}
+
+PluginBundle* getBundleForModulePath(const char* modulePath)
+{
+	std::string bundlePath;
+	if (!bundlePathFromModulePath(modulePath, bundlePath))
+		return nullptr;
+	if (sharedBundle && sharedBundle->getPath() == bundlePath)
+	{
+		sharedBundle->remember();
+		return sharedBundle;
+	}
+	sharedBundle = new PluginBundle(bundlePath);
+	return sharedBundle;
+}
+
+PluginBundle* GetPluginBundle()
+{
+	Dl_info info {};
+	if (::dladdr(reinterpret_cast<void*>(&GetPluginBundle), &info) == 0 || !info.dli_fname)
+		return nullptr;
+	return getBundleForModulePath(info.dli_fname);
+}
+
+} // namespace VSTGUI
