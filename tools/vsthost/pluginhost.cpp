@@ -66,7 +66,8 @@ std::unique_ptr<HostedPlugin> HostedPlugin::load(const std::string& path, std::s
 
 	// A bare file name would make dlopen search the library path instead.
 	std::string file = path.find('/') == std::string::npos ? "./" + path : path;
-	plugin->library_ = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+	int mode = RTLD_NOW | RTLD_LOCAL | (plugin->options_.unloadModule ? 0 : RTLD_NODELETE);
+	plugin->library_ = dlopen(file.c_str(), mode);
 	if (!plugin->library_)
 	{
 		const char* why = dlerror();

@@ -1,0 +1,92 @@
+#include "tests/tools/hostrunner.h"
+
+#include <gmock/gmock.h>
+#include <regex>
+
+namespace corvane::test
+{
+namespace
+{
+
+using ::testing::HasSubstr;
+
+class InfoCommand : public HostTest
+{
+protected:
+	// The host's output for a plug-in, after checking that it succeeded.
+	std::string info(const std::string& plugin)
+	{
+		HostRun result = run({"info", plugin});
+		EXPECT_TRUE(result.exited);
+		EXPECT_EQ(result.exitCode, 0) << result.err;
+		EXPECT_EQ(result.err, "");
+		return result.out;
+	}
+
+	// The names listed under "Programs", in order.
+	static std::vector<std::string> programNames(const std::string& out)
+	{
+		std::vector<std::string> names;
+		std::istringstream stream(out.substr(out.find("\nPrograms")));
+		std::regex row(R"(^\s+\d+  (.*?)(  \(current\))?$)");
+		std::smatch match;
+		for (std::string line; std::getline(stream, line);)
+			if (std::regex_match(line, match, row))
+				names.push_back(match[1]);
+		return names;
+	}
+};
+
+TEST_F(InfoCommand, ShowsCorvaneIdentityAndShape)
+{
+	std::string out = info(kCorvane);
+	EXPECT_THAT(out, HasSubstr("Effect name     Corvane\n"));
+	EXPECT_THAT(out, HasSubstr("Product         Corvane\n"));
+	EXPECT_THAT(out, HasSubstr("Vendor          Halvenor\n"));
+	EXPECT_THAT(out, HasSubstr("Vendor version  1000\n"));
+	EXPECT_THAT(out, HasSubstr("Unique id       'kVrn' (0x6B56726E)\n"));
+	EXPECT_THAT(out, HasSubstr("Category        effect (1)\n"));
+	EXPECT_THAT(out, HasSubstr("VST version     2400\n"));
+	EXPECT_THAT(out, HasSubstr("Inputs          2\n"));
+	EXPECT_THAT(out, HasSubstr("Outputs         2\n"));
+	EXPECT_THAT(out, HasSubstr("CanReplacing CanDoubleReplacing"));
+}
+
+TEST_F(InfoCommand, ShowsTheDistanceParameterWithItsDisplayAndLabel)
+{
+	std::string out = info(kCorvane);
+	EXPECT_THAT(out, HasSubstr("Parameters (1)\n"));
+	EXPECT_TRUE(std::regex_search(out, std::regex(R"(\n  0  Loudspeaker Distance  m +0\.500000 +0\.000000\n)"))) << out;
+}
+
+TEST_F(InfoCommand, ListsAllThirtyTwoProgramsByIndexedName)
+{
+	std::vector<std::string> expected{"Prog1", "Prog2", "Prog3", "Prog4", "Prog5", "Prog6", "Prog7", "Prog8"};
+	expected.resize(32, "Init"); // indexed names are the stored ones, unnumbered
+	std::string out = info(kCorvane);
+	EXPECT_THAT(out, HasSubstr("Programs (32)\n"));
+	EXPECT_EQ(programNames(out), expected);
+	EXPECT_THAT(out, HasSubstr("  0  Prog1  (current)\n"));
+}
+
+TEST_F(InfoCommand, NamesProgramsBySwitchingWhenIndexedNamesAreUnanswered)
+{
+	std::string out = info(FAKE_GAIN_PATH);
+	EXPECT_EQ(programNames(out), (std::vector<std::string>{"Quiet", "Half", "Unity"}));
+	// The plug-in started on program 1 and must be left there.
+	EXPECT_THAT(out, HasSubstr("  1  Half  (current)\n"));
+}
+
+TEST_F(InfoCommand, DescribesAPlugInWithoutBaseClasses)
+{
+	std::string out = info(FAKE_GAIN_PATH);
+	EXPECT_THAT(out, HasSubstr("Effect name     Fake Gain\n"));
+	EXPECT_THAT(out, HasSubstr("Unique id       'fGan' (0x6647616E)\n"));
+	EXPECT_THAT(out, HasSubstr("Inputs          1\n"));
+	EXPECT_THAT(out, HasSubstr("Flags           HasEditor CanReplacing (0x00000011)\n"));
+	EXPECT_THAT(out, HasSubstr("Editor          300 x 120 (top 10, left 20)\n"));
+	EXPECT_TRUE(std::regex_search(out, std::regex(R"(\n  0  Gain  x +0\.500 +0\.500000\n)"))) << out;
+}
+
+} // namespace
+} // namespace corvane::test

@@ -1,0 +1,56 @@
+// The command line of corvane-host. Parsing checks everything that can be
+// checked without the plug-in; ranges that depend on the plug-in (parameter
+// and program counts) are checked once it is loaded.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvane::cli
+{
+
+enum class Command
+{
+	Help,
+	Info,
+	Process,
+	Demo,
+};
+
+constexpr int kDefaultBlockSize = 512;
+// Far beyond any real host; a larger block is a typing mistake, not a wish.
+constexpr int kMaxBlockSize = 1 << 20;
+
+struct ParameterSetting
+{
+	int index = 0;
+	float value = 0.f; // normalised, 0 to 1
+};
+
+struct Arguments
+{
+	Command command = Command::Help;
+	std::string plugin;
+	std::string input; // empty when demoInput is set
+	bool demoInput = false;
+	std::string output;
+	std::vector<ParameterSetting> parameters; // in command-line order
+	std::optional<int> program;
+	int blockSize = kDefaultBlockSize;
+	bool doublePrecision = false;
+};
+
+struct ParseResult
+{
+	bool ok = true;
+	bool showUsage = false; // the mistake is in the shape of the command line
+	std::string error;
+};
+
+// argv as main receives it. Fills arguments only as far as parsing got.
+ParseResult parseArguments(int argc, char** argv, Arguments& arguments);
+
+const char* usageText();
+
+} // namespace corvane::cli

@@ -1,0 +1,111 @@
+#include "tools/corvane-host/commands.h"
+
+#include "tools/corvane-host/demosignal.h"
+#include "tools/corvane-host/infoprinter.h"
+#include "tools/corvane-host/processor.h"
+#include "tools/corvane-host/tempfile.h"
+
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+
+namespace corvane::cli
+{
+
+namespace
+{
+
+std::unique_ptr<SampleSource> openSource(const Arguments& arguments, std::string& error)
+{
+	if (arguments.demoInput)
+		return std::make_unique<MemorySource>(makeDemoSignal(), demoFormat());
+	return SoundFileReader::open(arguments.input, error);
+}
+
+std::string decibels(double peak)
+{
+	if (peak <= 0.0)
+		return "-inf dBFS";
+	char text[32];
+	std::snprintf(text, sizeof text, "%.2f dBFS", 20.0 * std::log10(peak));
+	return text;
+}
+
+void printSummary(const Arguments& arguments, const SF_INFO& info, const RunSummary& summary)
+{
+	double seconds = static_cast<double>(summary.frames) / info.samplerate;
+	std::printf("frames    %lld (%.3f s at %d Hz, %d channel%s)\n", static_cast<long long>(summary.frames), seconds,
+	            info.samplerate, info.channels, info.channels == 1 ? "" : "s");
+	std::printf("blocks    %lld of up to %d frames, %s precision\n", summary.blocks, arguments.blockSize,
+	            arguments.doublePrecision ? "double" : "single");
+	std::printf("peak in   %.6f (%s)\n", summary.peakIn, decibels(summary.peakIn).c_str());
+	std::printf("peak out  %.6f (%s)\n", summary.peakOut, decibels(summary.peakOut).c_str());
+	std::printf("written   %s\n", arguments.output.c_str());
+}
+
+// Everything after the source is open; any failure leaves OUT as it was.
+int processSource(const Arguments& arguments, SampleSource& source)
+{
+	std::string error;
+	const SF_INFO& info = source.info();
+	auto plugin = openPlugin(arguments.plugin, info.samplerate, arguments.blockSize, error);
+	if (!plugin || !checkPlugin(*plugin, arguments, info.channels, error))
+		return fail(error);
+	auto output = TempFile::create(arguments.output, error);
+	if (!output)
+		return fail(error);
+	auto writer = SoundFileWriter::open(output->fd(), arguments.output, info, error);
+	RunSummary summary;
+	if (!writer || !runPlugin(*plugin, arguments, source, *writer, summary, error) || !writer->close(error) ||
+	    !output->commit(error))
+		return fail(error);
+	printSummary(arguments, info, summary);
+	return kExitOk;
+}
+
+} // namespace
+
+int fail(const std::string& message)
+{
+	std::fflush(stdout);
+	std::fprintf(stderr, "corvane-host: %s\n", message.c_str());
+	return kExitFailure;
+}
+
+int runInfo(const Arguments& arguments)
+{
+	std::string error;
+	auto plugin = openPlugin(arguments.plugin, 44100.0, kDefaultBlockSize, error);
+	if (!plugin)
+		return fail(error);
+	printInfo(std::cout, *plugin, arguments.plugin);
+	std::cout.flush();
+	return kExitOk;
+}
+
+int runProcess(const Arguments& arguments)
+{
+	std::string error;
+	auto source = openSource(arguments, error);
+	if (!source)
+		return fail(error);
+	return processSource(arguments, *source);
+}
+
+int runDemo(const Arguments& arguments)
+{
+	std::string error;
+	auto output = TempFile::create(arguments.output, error);
+	if (!output)
+		return fail(error);
+	auto writer = SoundFileWriter::open(output->fd(), arguments.output, demoFormat(), error);
+	std::vector<double> signal = makeDemoSignal();
+	if (!writer || !writer->write(signal, demoFormat().frames, error) || !writer->close(error) ||
+	    !output->commit(error))
+		return fail(error);
+	std::printf("written   %s (%.1f s demo signal, %d Hz, stereo, 32-bit float)\n", arguments.output.c_str(),
+	            kDemoSeconds, kDemoSampleRate);
+	return kExitOk;
+}
+
+} // namespace corvane::cli

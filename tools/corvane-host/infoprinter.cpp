@@ -1,0 +1,186 @@
+#include "tools/corvane-host/infoprinter.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <iomanip>
+#include <vector>
+
+namespace corvane::cli
+{
+
+namespace
+{
+
+constexpr int kLabelWidth = 16;
+// effGetProgramNameIndexed takes a category in value; -1 asks for any.
+constexpr VstIntPtr kAnyCategory = -1;
+
+void field(std::ostream& out, const char* label, const std::string& value)
+{
+	out << std::left << std::setw(kLabelWidth) << label << value << '\n';
+}
+
+std::string hex(VstInt32 value)
+{
+	char text[16];
+	std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(value));
+	return text;
+}
+
+std::string joined(const std::vector<std::string>& words)
+{
+	std::string text;
+	for (const std::string& word : words)
+		text += (text.empty() ? "" : " ") + word;
+	return text.empty() ? "(none)" : text;
+}
+
+void printIdentity(std::ostream& out, HostedPlugin& plugin, const std::string& path)
+{
+	const AEffect& effect = *plugin.effect();
+	field(out, "Plug-in", path);
+	field(out, "Effect name", plugin.getString(effGetEffectName));
+	field(out, "Product", plugin.getString(effGetProductString));
+	field(out, "Vendor", plugin.getString(effGetVendorString));
+	field(out, "Vendor version", std::to_string(plugin.dispatch(effGetVendorVersion)));
+	field(out, "Unique id", "'" + fourCharString(effect.uniqueID) + "' (" + hex(effect.uniqueID) + ")");
+	VstIntPtr category = plugin.dispatch(effGetPlugCategory);
+	field(out, "Category", categoryName(category) + " (" + std::to_string(category) + ")");
+	field(out, "VST version", std::to_string(plugin.dispatch(effGetVstVersion)));
+	field(out, "Effect version", std::to_string(effect.version));
+}
+
+void printShape(std::ostream& out, HostedPlugin& plugin)
+{
+	const AEffect& effect = *plugin.effect();
+	field(out, "Inputs", std::to_string(effect.numInputs));
+	field(out, "Outputs", std::to_string(effect.numOutputs));
+	field(out, "Initial delay", std::to_string(effect.initialDelay) + " samples");
+	field(out, "Flags", joined(effectFlagNames(effect.flags)) + " (" + hex(effect.flags) + ")");
+}
+
+// Some plug-ins know their editor's size only once it is open; that is not
+// an error, so it is said as such.
+void printEditor(std::ostream& out, HostedPlugin& plugin)
+{
+	if (!plugin.hasFlag(effFlagsHasEditor))
+	{
+		field(out, "Editor", "none");
+		return;
+	}
+	ERect* rect = nullptr;
+	plugin.dispatch(effEditGetRect, 0, 0, &rect);
+	if (!rect)
+	{
+		field(out, "Editor", "yes (size not reported before it opens)");
+		return;
+	}
+	int width = rect->right - rect->left, height = rect->bottom - rect->top;
+	field(out, "Editor",
+	      std::to_string(width) + " x " + std::to_string(height) + " (top " + std::to_string(rect->top) + ", left " +
+	          std::to_string(rect->left) + ")");
+}
+
+struct ParameterRow
+{
+	std::string index, name, label, display, value;
+};
+
+ParameterRow parameterRow(HostedPlugin& plugin, VstInt32 index)
+{
+	char value[32];
+	std::snprintf(value, sizeof value, "%.6f", static_cast<double>(plugin.getParameter(index)));
+	return {std::to_string(index), plugin.getString(effGetParamName, index), plugin.getString(effGetParamLabel, index),
+	        plugin.getString(effGetParamDisplay, index), value};
+}
+
+void printTable(std::ostream& out, const std::vector<ParameterRow>& rows)
+{
+	std::array<std::size_t, 5> width{};
+	auto columns = [](const ParameterRow& r) {
+		return std::array<const std::string*, 5>{&r.index, &r.name, &r.label, &r.display, &r.value};
+	};
+	for (const ParameterRow& row : rows)
+		for (std::size_t c = 0; c < width.size(); c++)
+			width[c] = std::max(width[c], columns(row)[c]->size());
+	for (const ParameterRow& row : rows)
+	{
+		out << "  " << std::right << std::setw(static_cast<int>(width[0])) << row.index;
+		for (std::size_t c = 1; c + 1 < width.size(); c++)
+			out << "  " << std::left << std::setw(static_cast<int>(width[c])) << *columns(row)[c];
+		out << "  " << row.value << '\n'; // unpadded: no trailing blanks
+	}
+}
+
+void printParameters(std::ostream& out, HostedPlugin& plugin)
+{
+	VstInt32 count = plugin.effect()->numParams;
+	out << "\nParameters (" << count << ")\n";
+	std::vector<ParameterRow> rows{{"#", "Name", "Label", "Display", "Value"}};
+	for (VstInt32 i = 0; i < count; i++)
+		rows.push_back(parameterRow(plugin, i));
+	if (count > 0)
+		printTable(out, rows);
+}
+
+// Answers false when the plug-in does not know the request.
+bool indexedProgramName(HostedPlugin& plugin, VstInt32 index, std::string& name)
+{
+	std::array<char, 512> text{};
+	VstIntPtr answer = plugin.dispatch(effGetProgramNameIndexed, index, kAnyCategory, text.data());
+	text.back() = 0;
+	name = text.data();
+	return answer != 0;
+}
+
+std::vector<std::string> programNamesBySwitching(HostedPlugin& plugin, VstInt32 count)
+{
+	VstIntPtr current = plugin.dispatch(effGetProgram);
+	std::vector<std::string> names;
+	for (VstInt32 i = 0; i < count; i++)
+	{
+		plugin.dispatch(effSetProgram, 0, i);
+		names.push_back(plugin.getString(effGetProgramName));
+	}
+	plugin.dispatch(effSetProgram, 0, current);
+	return names;
+}
+
+std::vector<std::string> programNames(HostedPlugin& plugin, VstInt32 count)
+{
+	std::vector<std::string> names(static_cast<std::size_t>(count));
+	for (VstInt32 i = 0; i < count; i++)
+		if (!indexedProgramName(plugin, i, names[static_cast<std::size_t>(i)]))
+			return programNamesBySwitching(plugin, count);
+	return names;
+}
+
+// The current program is asked for after the names: a plug-in whose names
+// came by switching programs shows here whether it was switched back.
+void printPrograms(std::ostream& out, HostedPlugin& plugin)
+{
+	VstInt32 count = plugin.effect()->numPrograms;
+	out << "\nPrograms (" << count << ")\n";
+	auto width = static_cast<int>(std::to_string(std::max(count - 1, 0)).size());
+	std::vector<std::string> names = programNames(plugin, count);
+	VstIntPtr current = plugin.dispatch(effGetProgram);
+	for (std::size_t i = 0; i < names.size(); i++)
+	{
+		out << "  " << std::right << std::setw(width) << i << "  " << names[i];
+		out << (static_cast<VstIntPtr>(i) == current ? "  (current)\n" : "\n");
+	}
+}
+
+} // namespace
+
+void printInfo(std::ostream& out, HostedPlugin& plugin, const std::string& path)
+{
+	printIdentity(out, plugin, path);
+	printShape(out, plugin);
+	printEditor(out, plugin);
+	printParameters(out, plugin);
+	printPrograms(out, plugin);
+}
+
+} // namespace corvane::cli
