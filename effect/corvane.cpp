@@ -1,6 +1,6 @@
 #include "effect/corvane.h"
 
-#include "editor/aeffeditor.h"
+#include "editor/aeffguieditor.h"
 
 #include <cmath>
 #include <cstdio>
@@ -92,6 +92,9 @@ void Corvane::setParameter(VstInt32 index, float value)
 			programs[curProgram].distance = value;
 		distance.store(value, std::memory_order_relaxed);
 	}
+	// Corvane's editors are all built on the toolkit's editor base.
+	if (editor)
+		static_cast<AEffGUIEditor*>(editor)->setParameter(index, value);
 }
 
 float Corvane::getParameter(VstInt32 index)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 using corvane::HostedPlugin;
@@ -191,12 +192,46 @@ TEST_F(CorvaneModule, ParameterIsKeptWithinItsRange)
 	EXPECT_EQ(plugin->getParameter(0), 0.25f);
 }
 
-TEST_F(CorvaneModule, HasNoChunksAndNoEditorYet)
+namespace {
+
+// Width and height from a PNG file's header, big-endian at bytes 16 to 23.
+bool pngSize(const std::string& path, int& width, int& height)
+{
+	std::FILE* file = std::fopen(path.c_str(), "rb");
+	if (!file)
+		return false;
+	unsigned char header[24];
+	bool ok = std::fread(header, 1, sizeof(header), file) == sizeof(header);
+	std::fclose(file);
+	auto be32 = [&](int at) { return (header[at] << 24) | (header[at + 1] << 16) | (header[at + 2] << 8) | header[at + 3]; };
+	width = be32(16);
+	height = be32(20);
+	return ok;
+}
+
+} // namespace
+
+TEST_F(CorvaneModule, HasNoChunks)
 {
 	void* chunk = nullptr;
 	EXPECT_EQ(dispatch(effGetChunk, 0, 0, &chunk), 0);
 	EXPECT_EQ(dispatch(effSetChunk, 0, 4, &chunk), 0);
-	EXPECT_EQ(e->flags & effFlagsHasEditor, 0);
+	EXPECT_EQ(e->flags & effFlagsProgramChunks, 0);
+}
+
+TEST_F(CorvaneModule, EditorRectangleIsThePicturesSizeBeforeAnyOpen)
+{
+	std::string module = CORVANE_MODULE_PATH;
+	std::string bundle = module.substr(0, module.rfind("/Contents/"));
+	int width = 0, height = 0;
+	ASSERT_TRUE(pngSize(bundle + "/Contents/Resources/bmp00128.png", width, height));
+	EXPECT_EQ(e->flags & effFlagsHasEditor, effFlagsHasEditor);
 	ERect* rect = nullptr;
-	EXPECT_EQ(dispatch(effEditGetRect, 0, 0, &rect), 0);
+	ASSERT_EQ(dispatch(effEditGetRect, 0, 0, &rect), 1);
+	ASSERT_NE(rect, nullptr);
+	EXPECT_EQ(rect->top, 0);
+	EXPECT_EQ(rect->left, 0);
+	EXPECT_EQ(rect->bottom, height);
+	EXPECT_EQ(rect->right, width);
+	EXPECT_GT(width, 323); // the slider must fit
 }

@@ -1,0 +1,182 @@
+#include "editor/aeffguieditor.h"
+
+#include "gui/platform/linux/pluginbundle.h"
+#include "gui/platform/linux/x11runloop.h"
+#include "gui/views/cframe.h"
+#include "gui/views/iplatformframe.h"
+#include "host/audioeffectx.h"
+
+#include <utility>
+
+VstInt32 AEffGUIEditor::knobMode = 0;
+
+namespace {
+
+AEffGUIEditor::TickSource gTickSource = nullptr;
+AEffGUIEditor::EventLoopRunner gEventLoopRunner = nullptr;
+
+} // namespace
+
+AEffGUIEditor::AEffGUIEditor(void* effectPtr) : AEffEditor(static_cast<AudioEffect*>(effectPtr))
+{
+	if (effect)
+		effect->setEditor(this);
+	systemWindow = nullptr;
+	lastTicks = getTicks();
+	VSTGUI::gBundleRef = VSTGUI::GetPluginBundle();
+}
+
+AEffGUIEditor::~AEffGUIEditor()
+{
+	// The variable keeps its value: another editor of the module may have
+	// set it since, and the bundle object stays alive while any holds it.
+	if (VSTGUI::gBundleRef)
+		VSTGUI::gBundleRef->forget();
+}
+
+std::uint32_t AEffGUIEditor::getTicks()
+{
+	return gTickSource ? gTickSource() : VSTGUI::IPlatformFrame::getTicks();
+}
+
+void AEffGUIEditor::wait(std::uint32_t ms)
+{
+	if (gEventLoopRunner)
+		gEventLoopRunner(ms);
+	else
+		VSTGUI::runPlatformEventLoop(ms);
+}
+
+void AEffGUIEditor::setTickSource(TickSource source)
+{
+	gTickSource = source;
+}
+
+void AEffGUIEditor::setEventLoopRunner(EventLoopRunner runner)
+{
+	gEventLoopRunner = runner;
+}
+
+bool AEffGUIEditor::getRect(ERect** r)
+{
+	*r = &rect;
+	return true;
+}
+
+bool AEffGUIEditor::open(void* ptr)
+{
+	systemWindow = ptr;
+	return false;
+}
+
+void AEffGUIEditor::idle()
+{
+	// The host's idle call is our only chance to run the window: native
+	// events and due timers first, so the idle work sees their effects, and
+	// painting last, so it shows them.
+	VSTGUI::X11RunLoop::dispatchEvents();
+	if (!inIdle && frame)
+		frame->idle();
+	VSTGUI::X11RunLoop::paint();
+}
+
+bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode)
+{
+	return frame ? frame->onKeyDown(keyCode) > 0 : false;
+}
+
+bool AEffGUIEditor::onKeyUp(VstKeyCode& keyCode)
+{
+	return frame ? frame->onKeyUp(keyCode) > 0 : false;
+}
+
+bool AEffGUIEditor::onWheel(float distance)
+{
+	if (!frame)
+		return false;
+	VSTGUI::CPoint where(0, 0);
+	frame->getCurrentMouseLocation(where);
+	VSTGUI::CButtonState buttons = frame->getCurrentMouseButtons();
+	return frame->onWheel(where, distance, buttons);
+}
+
+bool AEffGUIEditor::setKnobMode(VstInt32 val)
+{
+	knobMode = val;
+	return true;
+}
+
+VSTGUI::int32 AEffGUIEditor::getKnobMode() const
+{
+	return knobMode;
+}
+
+void AEffGUIEditor::draw(ERect* area)
+{
+	if (!frame)
+		return;
+	VSTGUI::CRect r;
+	if (area)
+	{
+		r = VSTGUI::CRect(area->left, area->top, area->right, area->bottom);
+		if (r.left > r.right)
+			std::swap(r.left, r.right);
+		if (r.top > r.bottom)
+			std::swap(r.top, r.bottom);
+	}
+	else
+		frame->getViewSize(r);
+	// The window draws through its back buffer: the area is invalidated and
+	// painted now, which copies exactly that area to the screen.
+	frame->invalidRect(r);
+	VSTGUI::X11RunLoop::paint();
+}
+
+void AEffGUIEditor::doIdleStuff()
+{
+	std::uint32_t t = getTicks();
+	if (t < lastTicks)
+	{
+		wait(4);
+		t += 4;
+		if (t < lastTicks - 50)
+			return;
+	}
+	idle();
+	lastTicks = t + 100;
+	inIdle = true;
+	if (effect)
+		effect->masterIdle();
+	inIdle = false;
+}
+
+bool AEffGUIEditor::beforeSizeChange(const VSTGUI::CRect& newSize, const VSTGUI::CRect&)
+{
+	auto* fx = static_cast<AudioEffectX*>(effect);
+	if (!fx || !fx->canHostDo(const_cast<char*>(HostCanDos::canDoSizeWindow)))
+		return true;
+	return fx->sizeWindow(static_cast<VstInt32>(newSize.right - newSize.left),
+	                      static_cast<VstInt32>(newSize.bottom - newSize.top));
+}
+
+// A gesture may bracket a nested edit (the default-value click inside a
+// slider's press): the host hears only the outermost begin and end, so that
+// one user gesture is one edit for its automation.
+void AEffGUIEditor::beginEdit(VSTGUI::int32 index)
+{
+	if (editDepth[index]++ == 0 && effect)
+		static_cast<AudioEffectX*>(effect)->beginEdit(index);
+}
+
+void AEffGUIEditor::endEdit(VSTGUI::int32 index)
+{
+	auto it = editDepth.find(index);
+	if (it == editDepth.end())
+		return; // an end without a begin is not passed on
+	if (--it->second == 0)
+	{
+		editDepth.erase(it);
+		if (effect)
+			static_cast<AudioEffectX*>(effect)->endEdit(index);
+	}
+}

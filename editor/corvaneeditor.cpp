@@ -1,0 +1,150 @@
+#include "editor/corvaneeditor.h"
+
+#include "effect/corvane.h"
+#include "gui/base/ccolor.h"
+#include "gui/base/cfontdesc.h"
+#include "gui/controls/cparamdisplay.h"
+#include "gui/controls/cslider.h"
+#include "gui/drawing/cbitmap.h"
+#include "gui/views/cframe.h"
+
+#include <cstdio>
+
+using namespace VSTGUI;
+
+namespace {
+
+constexpr const char* kWindowPicture = "bmp00128.png";
+constexpr const char* kReadoutPicture = "bmp00134.png";
+constexpr const char* kTrackPicture = "sliderbackground.png";
+constexpr const char* kHandlePicture = "SliderHandle.png";
+
+constexpr CRect kSliderRect(73, 94, 323, 154);
+constexpr CRect kReadoutRect(222, 70, 262, 94);
+constexpr int32 kSliderStyle = 8; // kOriginLeft
+constexpr int32 kReadoutStyle = 1;
+
+} // namespace
+
+AEffEditor* createEditor(AudioEffectX* effect)
+{
+	return new Corvaneeditor(effect);
+}
+
+Corvaneeditor::Corvaneeditor(void* effectPtr) : AEffGUIEditor(effectPtr)
+{
+	background = new CBitmap(CResourceDescription(kWindowPicture));
+	rect.top = 0;
+	rect.left = 0;
+	rect.bottom = static_cast<std::int16_t>(static_cast<int32>(background->getHeight()));
+	rect.right = static_cast<std::int16_t>(static_cast<int32>(background->getWidth()));
+}
+
+Corvaneeditor::~Corvaneeditor()
+{
+	if (background)
+		background->forget();
+	background = nullptr;
+}
+
+bool Corvaneeditor::open(void* ptr)
+{
+	AEffGUIEditor::open(ptr);
+	uiThread = std::this_thread::get_id();
+
+	auto* picture = new CBitmap(CResourceDescription(kWindowPicture));
+	auto* readoutPicture = new CBitmap(CResourceDescription(kReadoutPicture));
+	auto* track = new CBitmap(CResourceDescription(kTrackPicture));
+	auto* handle = new CBitmap(CResourceDescription(kHandlePicture));
+
+	auto maxPos = static_cast<int32>(track->getWidth() + kSliderRect.left - handle->getWidth() - 1.0);
+	CRect size(0, 0, picture->getWidth(), picture->getHeight());
+	auto* newFrame = new CFrame(size, ptr, this);
+	newFrame->setBackground(picture);
+
+	float value = effect->getParameter(Corvane::kDistance);
+	slider = new CHorizontalSlider(kSliderRect, this, Corvane::kDistance, static_cast<int32>(kSliderRect.left),
+	                               maxPos, handle, track, CPoint(0, 0), kSliderStyle);
+	slider->setValue(value);
+	newFrame->addView(slider);
+
+	display = new CParamDisplay(kReadoutRect, readoutPicture, kReadoutStyle);
+	display->setFont(kNormalFontSmall);
+	display->setFontColor(kBlackCColor);
+	display->setBackColor(kTransparentCColor);
+	display->setFrameColor(kTransparentCColor);
+	display->setValue(value);
+	display->setValueToStringProc(distanceStringConvert, nullptr);
+	newFrame->addView(display);
+
+	picture->forget();
+	readoutPicture->forget();
+	track->forget();
+	handle->forget();
+
+	// Without a native window (no display, a parent that does not exist)
+	// the host is told that nothing opened.
+	if (!newFrame->getPlatformFrame())
+	{
+		slider = nullptr;
+		display = nullptr;
+		newFrame->forget();
+		AEffEditor::close();
+		return false;
+	}
+	frame = newFrame;
+	windowOpen = true;
+	setParameter(Corvane::kDistance, effect->getParameter(Corvane::kDistance));
+	return true;
+}
+
+void Corvaneeditor::close()
+{
+	windowOpen = false;
+	if (frame)
+	{
+		CFrame* oldFrame = frame;
+		frame = nullptr;
+		slider = nullptr;
+		display = nullptr;
+		oldFrame->forget();
+	}
+	AEffEditor::close();
+}
+
+void Corvaneeditor::idle()
+{
+	if (changePending.exchange(false) && frame)
+		showEffectValue();
+	AEffGUIEditor::idle();
+}
+
+void Corvaneeditor::setParameter(VstInt32 index, float)
+{
+	if (index != Corvane::kDistance || !windowOpen.load())
+		return;
+	if (std::this_thread::get_id() == uiThread)
+		showEffectValue();
+	else
+		changePending = true;
+}
+
+void Corvaneeditor::showEffectValue()
+{
+	if (!slider || !display)
+		return;
+	slider->setValue(effect->getParameter(slider->getTag()));
+	display->setValue(effect->getParameter(Corvane::kDistance));
+}
+
+void Corvaneeditor::valueChanged(CControl* control)
+{
+	effect->setParameterAutomated(control->getTag(), control->getValue());
+	control->setDirty(true);
+}
+
+bool Corvaneeditor::distanceStringConvert(float value, char* string, void*)
+{
+	int written = std::snprintf(string, 256, "%2.2f", static_cast<double>(value) * 4.5 + 0.5);
+	return written > 0;
+}

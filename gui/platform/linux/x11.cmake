@@ -1,0 +1,20 @@
+# The window layer on X11: the editor window, event and key translation,
+# cursors, drag and drop and the module's run loop. Added to the platform
+# library; the only code besides the drawing back end that may include xcb
+# or xkbcommon headers.
+pkg_check_modules(CORVANE_X11_DEPS REQUIRED IMPORTED_TARGET
+  xcb xcb-xkb xkbcommon xkbcommon-x11 xcb-cursor cairo cairo-xcb)
+
+target_sources(corvane_gui_platform_linux PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/x11cursor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11dragcontainer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11dragdrop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11events.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11frame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11keyboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11runloop.cpp
+)
+target_link_libraries(corvane_gui_platform_linux PUBLIC PkgConfig::CORVANE_X11_DEPS)
+# The archive is named again after the core libraries on every link line
+# (see CMakeLists.txt); the X libraries must follow that second mention too.
+target_link_libraries(corvane_gui_platform_linux INTERFACE ${CORVANE_X11_DEPS_LINK_LIBRARIES})

@@ -1,0 +1,147 @@
+// The editor's native window on X11: a child window of the host's window on
+// a connection of its own, with a retained back buffer, event translation
+// into the frame's IPlatformFrameCallback and the frame's platform requests.
+//
+// The window is created with no background (XCB_BACK_PIXMAP_NONE): the X
+// server never paints it, so nothing flickers. Invalidation collects
+// rectangles; paint() (from the run loop, x11runloop.h) creates one drawing
+// context on the back buffer, draws every invalid rectangle and copies
+// exactly those rectangles to the window. Expose only copies from the back
+// buffer.
+//
+// Failure: creation answers null (and leaves nothing behind) for a null or
+// unknown parent window, no $DISPLAY or an unreachable server. A server that
+// goes away later makes the frame quiet: it answers its stored geometry,
+// draws nothing and delivers nothing. X request errors are ignored.
+//
+// Ownership: created with count 1 for the CFrame. When the last reference
+// other than the window's own short-lived ones goes, the window is destroyed
+// at once and the callback is never called again. Threads: user-interface
+// thread only.
+#pragma once
+
+#include "gui/platform/linux/x11cursor.h"
+#include "gui/platform/linux/x11dragdrop.h"
+#include "gui/platform/linux/x11events.h"
+#include "gui/platform/linux/x11keyboard.h"
+#include "gui/platform/linux/x11runloop.h"
+#include "gui/views/iplatformframe.h"
+
+#include <cairo.h>
+#include <cstdint>
+#include <memory>
+#include <vector>
+#include <xcb/xcb.h>
+
+namespace VSTGUI {
+
+class X11Frame : public IPlatformFrame, public IX11EventSource
+{
+public:
+	// Counters of the drawing work, for tests and benchmarks.
+	struct PaintStatistics
+	{
+		uint64_t paints {0};
+		uint64_t drawnRects {0};
+		// The rectangles copied to the window by the last paint that copied
+		// anything.
+		std::vector<CRect> lastCopied;
+	};
+
+	// parent: the X11 window id. Null on failure (see above).
+	static X11Frame* create(IPlatformFrameCallback* callback, const CRect& size, uintptr_t parent);
+
+	bool getGlobalPosition(CPoint& position) const override;
+	bool setSize(const CRect& newSize) override;
+	bool getSize(CRect& size) const override;
+	bool getCurrentMousePosition(CPoint& mousePosition) const override;
+	bool getCurrentMouseButtons(CButtonState& buttons) const override;
+	bool setMouseCursor(CCursorType type) override;
+	bool invalidRect(const CRect& rect) override;
+	bool scrollRect(const CRect& src, const CPoint& distance) override;
+	// No tooltip window on this platform: false.
+	bool showTooltip(const CRect& rect, const char* utf8Text) override;
+	bool hideTooltip() override;
+	// The X11 window id as a pointer-sized integer; 0 once closed.
+	void* getPlatformRepresentation() const override;
+	IPlatformTextEdit* createPlatformTextEdit(IPlatformTextEditCallback* textEdit) override;
+	IPlatformOptionMenu* createPlatformOptionMenu() override;
+	COffscreenContext* createOffscreenContext(double width, double height) override;
+	// Starting drags is not offered here: -1.
+	int32 doDrag(CDropSource* source, const CPoint& offset, CBitmap* dragBitmap) override;
+
+	// IX11EventSource
+	int getFileDescriptor() const override;
+	void dispatchEvents() override;
+	void paint() override;
+
+	void forget() override;
+
+	xcb_window_t getWindow() const { return window; }
+	xcb_window_t getParentWindow() const { return parent; }
+	// False once the server has gone away or the frame was released.
+	bool isConnected() const;
+	// Waits until the server has handled every request sent so far.
+	void sync();
+	bool hasInvalidRects() const { return !invalidRects.empty(); }
+	const PaintStatistics& getPaintStatistics() const { return statistics; }
+
+protected:
+	~X11Frame() override;
+
+private:
+	class DispatchGuard;
+
+	X11Frame(IPlatformFrameCallback* callback, const CRect& size, uintptr_t parent);
+	bool open();
+	bool connect();
+	bool createWindow();
+	bool findImageFormat();
+	void publishEmbedInfo();
+	void createBackBuffer();
+	void release();
+	void goQuiet();
+	void noteConnectionLoss();
+	xcb_atom_t internAtom(const char* name) const;
+
+	void handleEvent(const xcb_generic_event_t& event);
+	void onButtonPress(const xcb_button_press_event_t& event);
+	void onButtonRelease(const xcb_button_release_event_t& event);
+	void onMotion(const xcb_motion_notify_event_t& event);
+	void onCrossing(const xcb_enter_notify_event_t& event, bool entered);
+	void onFocus(const xcb_focus_in_event_t& event, bool focusIn);
+	void onKey(const xcb_key_press_event_t& event, bool pressed);
+	void forwardKeyToParent(const xcb_key_press_event_t& event);
+	void onExpose(const xcb_expose_event_t& event);
+
+	void addRect(std::vector<CRect>& list, const CRect& rect) const;
+	CRect clipToWindow(const CRect& rect) const;
+	void drawInvalidRects();
+	void copyToWindow(const CRect& rect);
+	void moveBackBufferPixels(const CRect& src, const CPoint& distance);
+
+	IPlatformFrameCallback* callback;
+	CRect frameRect;
+	xcb_window_t parent;
+	xcb_connection_t* connection {nullptr};
+	xcb_screen_t* screen {nullptr};
+	xcb_window_t window {XCB_WINDOW_NONE};
+	xcb_gcontext_t gc {0};
+	uint8_t depth {0};
+	bool swapPixelBytes {false};
+	bool canPutImage {false};
+	size_t maxRequestBytes {0};
+	cairo_surface_t* backBuffer {nullptr};
+	std::vector<CRect> invalidRects;
+	std::vector<CRect> copyRects;
+	std::unique_ptr<X11Keyboard::Keymap> keymap;
+	std::unique_ptr<X11Cursor::Cache> cursors;
+	std::unique_ptr<X11DropTarget> dropTarget;
+	X11Events::DoubleClickDetector doubleClicks;
+	PaintStatistics statistics;
+	int32 internalReferences {0};
+	bool lost {false};
+	bool painting {false};
+};
+
+} // namespace VSTGUI
