@@ -35,6 +35,16 @@ echo
 echo "== the demo signal at a loudspeaker distance of $distance m (parameter 0 = $value)"
 "$host" process "$plugin" --demo "$out/demo-1m.wav" --param "0=$value"
 echo
+echo "== the editor at $distance m"
+# The editor needs an X display; a private Xvfb stands in when there is none.
+if [[ -n "${DISPLAY:-}" ]]; then
+  "$host" snapshot "$plugin" "$out/editor.png" --param "0=$value"
+else
+  xvfb-run -a -s "-screen 0 1024x768x24" "$host" snapshot "$plugin" "$out/editor.png" --param "0=$value"
+fi
+echo "saved"
+echo
 echo "Files:"
 echo "  $out/demo-dry.wav   the demo signal as generated"
 echo "  $out/demo-1m.wav    the same through Corvane at $distance m"
+echo "  $out/editor.png     Corvane's editor window at $distance m"

@@ -105,6 +105,7 @@ struct Split
 {
 	std::vector<std::string> positional;
 	bool processingOptions = false;
+	bool log = false;
 	bool help = false;
 };
 
@@ -133,6 +134,8 @@ ParseResult splitTokens(const std::vector<std::string>& tokens, Split& split, Ar
 			split.help = true;
 		else if (token == "--double")
 			split.processingOptions = arguments.doublePrecision = true;
+		else if (token == "--log")
+			split.log = arguments.log = true;
 		else if (token == kDemoToken || token.size() < 2 || token[0] != '-')
 			split.positional.push_back(token);
 		else if (auto result = splitOption(tokens, i, split, arguments); !result.ok)
@@ -162,9 +165,27 @@ ParseResult assignSingle(const Split& split, std::string& target, const char* wh
 	std::string name = p[0];
 	if (p.size() != 2 || p[1] == kDemoToken)
 		return failure("'" + name + "' needs " + what, true);
-	if (split.processingOptions)
+	if (split.processingOptions || split.log)
 		return failure("the options --param, --program, --block and --double belong to 'process'", true);
 	target = p[1];
+	return {};
+}
+
+// edit and snapshot take the plug-in (and the picture), programs and
+// parameters, but nothing about audio.
+ParseResult assignEditor(const Split& split, Arguments& arguments)
+{
+	const auto& p = split.positional;
+	bool snapshot = arguments.command == Command::Snapshot;
+	if (p.size() != (snapshot ? 3u : 2u))
+		return failure(snapshot ? "'snapshot' needs PLUGIN and OUT.png" : "'edit' needs PLUGIN", true);
+	if (arguments.doublePrecision || arguments.blockSize != kDefaultBlockSize)
+		return failure("the options --block and --double belong to 'process'", true);
+	if (split.log && snapshot)
+		return failure("the option --log belongs to 'edit'", true);
+	arguments.plugin = p[1];
+	if (snapshot)
+		arguments.output = p[2];
 	return {};
 }
 
@@ -179,6 +200,10 @@ ParseResult assignCommand(const Split& split, Arguments& arguments)
 		arguments.command = Command::Process;
 	else if (name == "demo")
 		arguments.command = Command::Demo;
+	else if (name == "edit")
+		arguments.command = Command::Edit;
+	else if (name == "snapshot")
+		arguments.command = Command::Snapshot;
 	else
 		return failure("unknown command '" + name + "'", true);
 
@@ -187,6 +212,8 @@ ParseResult assignCommand(const Split& split, Arguments& arguments)
 		case Command::Info: return assignSingle(split, arguments.plugin, "PLUGIN");
 		case Command::Demo: return assignSingle(split, arguments.output, "OUT");
 		case Command::Process: return assignProcess(split, arguments);
+		case Command::Edit:
+		case Command::Snapshot: return assignEditor(split, arguments);
 		case Command::Help: break;
 	}
 	return {};
@@ -218,6 +245,8 @@ const char* usageText()
 	       "       corvane-host process PLUGIN.so IN OUT [options]\n"
 	       "       corvane-host process PLUGIN.so --demo OUT [options]\n"
 	       "       corvane-host demo OUT.wav\n"
+	       "       corvane-host edit PLUGIN.so [--log] [--param I=V]... [--program N]\n"
+	       "       corvane-host snapshot PLUGIN.so OUT.png [--param I=V]... [--program N]\n"
 	       "       corvane-host --help\n"
 	       "\n"
 	       "Hosts any Linux VST 2.4 effect from the command line.\n"
@@ -227,8 +256,12 @@ const char* usageText()
 	       "            --demo in place of IN uses a built-in 4 s stereo test signal\n"
 	       "            (OUT is then a 32-bit float WAV)\n"
 	       "  demo      writes that test signal, unprocessed, as a 32-bit float WAV\n"
+	       "  edit      opens the plug-in's editor in a window of its own until it is closed;\n"
+	       "            --log prints every host callback the plug-in makes\n"
+	       "  snapshot  opens the editor, waits for its first paint and saves it as PNG\n"
+	       "            (both need an X display)\n"
 	       "\n"
-	       "options of process:\n"
+	       "options of process (--param and --program also of edit and snapshot):\n"
 	       "  --param I=V   set parameter I to the normalised value V (0 to 1); repeatable\n"
 	       "  --program N   select program N before the parameters are set\n"
 	       "  --block N     frames per processing call (default 512, at most 1048576)\n"

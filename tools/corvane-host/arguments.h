@@ -16,6 +16,8 @@ enum class Command
 	Info,
 	Process,
 	Demo,
+	Edit,
+	Snapshot,
 };
 
 constexpr int kDefaultBlockSize = 512;
@@ -39,6 +41,7 @@ struct Arguments
 	std::optional<int> program;
 	int blockSize = kDefaultBlockSize;
 	bool doublePrecision = false;
+	bool log = false; // edit: print every host callback
 };
 
 struct ParseResult

@@ -14,6 +14,8 @@ constexpr int kExitUsage = 2;
 int runInfo(const Arguments& arguments);
 int runProcess(const Arguments& arguments);
 int runDemo(const Arguments& arguments);
+// edit (snapshot false) and snapshot: the plug-in's editor in a window.
+int runEditor(const Arguments& arguments, bool snapshot);
 
 // "corvane-host: <message>" on standard error; answers kExitFailure.
 int fail(const std::string& message);

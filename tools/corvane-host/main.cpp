@@ -33,6 +33,8 @@ int main(int argc, char** argv)
 		case Command::Info: return runInfo(arguments);
 		case Command::Process: return runProcess(arguments);
 		case Command::Demo: return runDemo(arguments);
+		case Command::Edit: return runEditor(arguments, false);
+		case Command::Snapshot: return runEditor(arguments, true);
 		case Command::Help: break;
 	}
 	std::fputs(usageText(), stdout);

@@ -36,24 +36,6 @@ bool checkChannels(const AEffect& effect, int channels, std::string& error)
 	return false;
 }
 
-bool checkIndexes(const AEffect& effect, const Arguments& arguments, std::string& error)
-{
-	for (const ParameterSetting& setting : arguments.parameters)
-		if (setting.index >= effect.numParams)
-		{
-			error = "parameter index " + std::to_string(setting.index) + " is out of range: the plug-in has " +
-			        plural(effect.numParams, "parameter");
-			return false;
-		}
-	if (arguments.program && *arguments.program >= effect.numPrograms)
-	{
-		error = "program " + std::to_string(*arguments.program) + " is out of range: the plug-in has " +
-		        plural(effect.numPrograms, "program");
-		return false;
-	}
-	return true;
-}
-
 bool checkProcessing(const AEffect& effect, bool doublePrecision, std::string& error)
 {
 	if (doublePrecision && (!(effect.flags & effFlagsCanDoubleReplacing) || !effect.processDoubleReplacing))
@@ -62,21 +44,6 @@ bool checkProcessing(const AEffect& effect, bool doublePrecision, std::string& e
 	else if (!doublePrecision && !effect.processReplacing && !accumulatesOnly(effect))
 		error = "the plug-in offers no processing function";
 	return error.empty();
-}
-
-void configure(HostedPlugin& plugin, const Arguments& arguments, float sampleRate)
-{
-	plugin.dispatch(effSetSampleRate, 0, 0, nullptr, sampleRate);
-	plugin.dispatch(effSetBlockSize, 0, arguments.blockSize);
-	plugin.dispatch(effSetProcessPrecision, 0, arguments.doublePrecision ? kProcessPrecision64 : kProcessPrecision32);
-	if (arguments.program)
-	{
-		plugin.dispatch(effBeginSetProgram);
-		plugin.dispatch(effSetProgram, 0, *arguments.program);
-		plugin.dispatch(effEndSetProgram);
-	}
-	for (const ParameterSetting& setting : arguments.parameters)
-		plugin.setParameter(setting.index, setting.value);
 }
 
 // Keeps effMainsChanged and effStartProcess paired with their ends, also
@@ -195,6 +162,39 @@ bool processBlocks(HostedPlugin& plugin, int blockSize, SampleSource& source, So
 }
 
 } // namespace
+
+void configure(HostedPlugin& plugin, const Arguments& arguments, float sampleRate)
+{
+	plugin.dispatch(effSetSampleRate, 0, 0, nullptr, sampleRate);
+	plugin.dispatch(effSetBlockSize, 0, arguments.blockSize);
+	plugin.dispatch(effSetProcessPrecision, 0, arguments.doublePrecision ? kProcessPrecision64 : kProcessPrecision32);
+	if (arguments.program)
+	{
+		plugin.dispatch(effBeginSetProgram);
+		plugin.dispatch(effSetProgram, 0, *arguments.program);
+		plugin.dispatch(effEndSetProgram);
+	}
+	for (const ParameterSetting& setting : arguments.parameters)
+		plugin.setParameter(setting.index, setting.value);
+}
+
+bool checkIndexes(const AEffect& effect, const Arguments& arguments, std::string& error)
+{
+	for (const ParameterSetting& setting : arguments.parameters)
+		if (setting.index >= effect.numParams)
+		{
+			error = "parameter index " + std::to_string(setting.index) + " is out of range: the plug-in has " +
+			        plural(effect.numParams, "parameter");
+			return false;
+		}
+	if (arguments.program && *arguments.program >= effect.numPrograms)
+	{
+		error = "program " + std::to_string(*arguments.program) + " is out of range: the plug-in has " +
+		        plural(effect.numPrograms, "program");
+		return false;
+	}
+	return true;
+}
 
 std::unique_ptr<HostedPlugin> openPlugin(const std::string& path, double sampleRate, int blockSize, std::string& error)
 {

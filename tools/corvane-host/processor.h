@@ -22,6 +22,11 @@ std::unique_ptr<HostedPlugin> openPlugin(const std::string& path, double sampleR
 // Whether the plug-in can do the job: its inputs and outputs match the
 // channels, the parameter and program numbers exist, and it has the
 // processing function asked for. False with one line in error otherwise.
+// Sample rate, block size, precision, then the program and parameters of
+// the command line.
+void configure(HostedPlugin& plugin, const Arguments& arguments, float sampleRate);
+// The parameter indexes and the program of the command line exist.
+bool checkIndexes(const AEffect& effect, const Arguments& arguments, std::string& error);
 bool checkPlugin(const HostedPlugin& plugin, const Arguments& arguments, int channels, std::string& error);
 
 struct RunSummary
