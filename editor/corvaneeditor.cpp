@@ -31,6 +31,12 @@ AEffEditor* createEditor(AudioEffectX* effect)
 	return new Corvaneeditor(effect);
 }
 
+void editorParameterChanged(AEffEditor* editor, VstInt32 index, float value)
+{
+	// Every editor of this effect comes from createEditor above.
+	static_cast<Corvaneeditor*>(editor)->setParameter(index, value);
+}
+
 Corvaneeditor::Corvaneeditor(void* effectPtr) : AEffGUIEditor(effectPtr)
 {
 	background = new CBitmap(CResourceDescription(kWindowPicture));

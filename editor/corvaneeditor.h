@@ -49,5 +49,6 @@ private:
 
 	std::atomic<bool> windowOpen{false};
 	std::atomic<bool> changePending{false};
-	std::thread::id uiThread;
+	// Set by open on the user-interface thread, read by setParameter anywhere.
+	std::atomic<std::thread::id> uiThread{};
 };

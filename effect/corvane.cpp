@@ -1,6 +1,6 @@
 #include "effect/corvane.h"
 
-#include "editor/aeffguieditor.h"
+#include "editor/aeffeditor.h"
 
 #include <cmath>
 #include <cstdio>
@@ -92,9 +92,8 @@ void Corvane::setParameter(VstInt32 index, float value)
 			programs[curProgram].distance = value;
 		distance.store(value, std::memory_order_relaxed);
 	}
-	// Corvane's editors are all built on the toolkit's editor base.
 	if (editor)
-		static_cast<AEffGUIEditor*>(editor)->setParameter(index, value);
+		editorParameterChanged(editor, index, value);
 }
 
 float Corvane::getParameter(VstInt32 index)

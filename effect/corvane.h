@@ -73,6 +73,8 @@ protected:
 	double filterOut = 0.;
 };
 
-// Supplied by the editor: Corvane's editor, or null for a plug-in without one.
+// Supplied by the editor: Corvane's editor, or null for a plug-in without one,
+// and the editor's part in every parameter change (any thread).
 class AEffEditor;
 AEffEditor* createEditor(AudioEffectX* effect);
+void editorParameterChanged(AEffEditor* editor, VstInt32 index, float value);

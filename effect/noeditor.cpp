@@ -5,3 +5,7 @@ AEffEditor* createEditor(AudioEffectX*)
 {
 	return nullptr;
 }
+
+void editorParameterChanged(AEffEditor*, VstInt32, float)
+{
+}
