@@ -213,7 +213,7 @@ TEST_F(EditorWindow, TwoInstancesWithEditorsOpenAtOnce)
 
 TEST_F(EditorWindow, RepeatedOpenAndCloseLeavesNoWindowBehind)
 {
-	for (int i = 0; i < 100; i++)
+	for (int i = 0; i < 500; i++)
 	{
 		ASSERT_EQ(plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(std::uintptr_t(parent))), 1) << i;
 		plugin->dispatch(effEditIdle);

@@ -42,11 +42,11 @@ struct HostOptions
 	std::function<std::optional<VstIntPtr>(const HostCall&)> handler;
 	// Called for every callback after it is recorded (for logging).
 	std::function<void(const HostCall&, VstIntPtr answer)> observer;
-	// Whether destroying the HostedPlugin unmaps the module. A host that
-	// ends with its plug-in may keep it mapped: libraries that a plug-in pulls
-	// in keep process-wide state (cairo's caches, for one) that unmapping
-	// strands, and LeakSanitizer then reports it as lost.
-	bool unloadModule = true;
+	// Whether destroying the HostedPlugin unmaps the module. By default it
+	// stays mapped, as in most hosts: libraries that a plug-in pulls in keep
+	// process-wide state (cairo's caches, for one) that unmapping strands,
+	// and LeakSanitizer then reports it as lost.
+	bool unloadModule = false;
 };
 
 class HostedPlugin
