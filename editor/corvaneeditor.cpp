@@ -48,6 +48,8 @@ Corvaneeditor::Corvaneeditor(void* effectPtr) : AEffGUIEditor(effectPtr)
 
 Corvaneeditor::~Corvaneeditor()
 {
+	// A host may end the effect without closing the window first.
+	close();
 	if (background)
 		background->forget();
 	background = nullptr;

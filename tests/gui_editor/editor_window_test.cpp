@@ -139,8 +139,9 @@ TEST_F(EditorWindow, DraggingToTheRightEndSetsOneWithOneCompleteEdit)
 	EXPECT_EQ(std::count(edits.begin(), edits.end(), audioMasterBeginEdit), 1);
 	EXPECT_EQ(std::count(edits.begin(), edits.end(), audioMasterEndEdit), 1);
 	// The last automation the host heard is index 0 at 1.0.
+	const auto calls = plugin->calls();
 	const corvane::HostCall* last = nullptr;
-	for (const auto& call : plugin->calls())
+	for (const auto& call : calls)
 		if (call.opcode == audioMasterAutomate)
 			last = &call;
 	ASSERT_NE(last, nullptr);
