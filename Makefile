@@ -5,11 +5,12 @@
 JOBS ?= $(shell nproc)
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 VST_DIR ?= $(HOME)/.vst
 HOST := $(BUILD)/bin/corvane-host
 PLUGIN := $(BUILD)/Corvane.vst/Contents/x86_64-linux/Corvane.so
 
-.PHONY: all deps build build-asan test test-normal test-asan run install bench clean format
+.PHONY: all deps build build-asan build-tsan test test-normal test-asan test-tsan run install bench clean format
 
 all: build
 
@@ -21,6 +22,9 @@ $(BUILD)/CMakeCache.txt:
 
 $(ASAN_BUILD)/CMakeCache.txt:
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCORVANE_WERROR=ON -DCORVANE_SANITIZE=ON -DCORVANE_BENCH=OFF
+
+$(TSAN_BUILD)/CMakeCache.txt:
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCORVANE_WERROR=ON -DCORVANE_TSAN=ON -DCORVANE_BENCH=OFF
 
 build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
@@ -35,7 +39,16 @@ test-asan: build-asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		ctest --output-on-failure -j $(JOBS)
 
-test: test-normal test-asan
+# Only what crosses threads is built and run under ThreadSanitizer: the
+# module with its editor and the threads test.
+build-tsan: deps $(TSAN_BUILD)/CMakeCache.txt
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target corvane_thread_tests
+
+test-tsan: build-tsan
+	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/tsan.supp \
+		ctest --output-on-failure -R '^ThreadSafety\.'
+
+test: test-normal test-asan test-tsan
 
 install: build
 	mkdir -p $(VST_DIR)
@@ -52,4 +65,4 @@ format:
 	find host effect editor gui tools tests bench resources -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) out
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) out

@@ -35,8 +35,9 @@ constexpr double kRoots[5][5] = {
 
 void copyName(char* to, const char* from, std::size_t size)
 {
-	std::strncpy(to, from, size - 1);
-	to[size - 1] = 0;
+	std::size_t length = strnlen(from, size - 1);
+	std::memmove(to, from, length);
+	to[length] = 0;
 }
 
 } // namespace

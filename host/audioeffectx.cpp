@@ -288,8 +288,10 @@ bool AudioEffectX::copySpeaker(VstSpeakerProperties* to, VstSpeakerProperties* f
 {
 	if (!to || !from)
 		return false;
-	std::strncpy(to->name, from->name, sizeof(to->name) - 1);
-	to->name[sizeof(to->name) - 1] = 0;
+	// At most 63 characters: the source need not be terminated.
+	std::size_t length = strnlen(from->name, sizeof(to->name) - 1);
+	std::memcpy(to->name, from->name, length);
+	to->name[length] = 0;
 	to->type = from->type;
 	to->azimuth = from->azimuth;
 	to->elevation = from->elevation;

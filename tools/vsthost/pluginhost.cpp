@@ -46,8 +46,9 @@ void copyString(void* to, const char* from, std::size_t size)
 {
 	if (!to)
 		return;
-	std::strncpy(static_cast<char*>(to), from, size - 1);
-	static_cast<char*>(to)[size - 1] = 0;
+	std::size_t length = strnlen(from, size - 1);
+	std::memcpy(to, from, length);
+	static_cast<char*>(to)[length] = 0;
 }
 
 } // namespace
