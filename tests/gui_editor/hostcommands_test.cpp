@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -113,4 +115,55 @@ TEST(HostCommands, EditLogsCallbacksAndClosesCleanlyOnInterrupt)
 	CommandResult r = run("timeout --preserve-status -s INT 2 " + host() + "edit " + module() + "--log");
 	EXPECT_EQ(r.status, 0) << r.output;
 	EXPECT_NE(r.output.find("audioMasterVersion index=0 value=0 opt=0 answer=2400"), std::string::npos) << r.output;
+}
+
+namespace {
+
+// Dark pixels (the read-out's black text) in a rectangle of a PNG file.
+int darkPixels(const std::string& path, int left, int top, int right, int bottom)
+{
+	cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
+	int count = -1;
+	if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS)
+	{
+		count = 0;
+		unsigned char* data = cairo_image_surface_get_data(image);
+		int stride = cairo_image_surface_get_stride(image);
+		for (int y = top; y < bottom; y++)
+			for (int x = left; x < right; x++)
+			{
+				std::uint32_t pixel = *reinterpret_cast<std::uint32_t*>(data + y * stride + x * 4);
+				if (((pixel >> 16) & 0xff) < 90 && ((pixel >> 8) & 0xff) < 90 && (pixel & 0xff) < 90)
+					count++;
+			}
+	}
+	cairo_surface_destroy(image);
+	return count;
+}
+
+} // namespace
+
+TEST(HostCommands, TheReadoutShowsTextOnASystemWithoutFonts)
+{
+	ASSERT_TRUE(server().isRunning());
+	// A fontconfig set-up that knows no font directory at all.
+	std::string config = scratch("fonts.conf");
+	{
+		std::ofstream file(config);
+		file << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig>\n"
+		     << "<cachedir>" << scratch("fontcache") << "</cachedir>\n</fontconfig>\n";
+	}
+	std::string withFonts = scratch("fonts.png"), withoutFonts = scratch("nofonts.png");
+	ASSERT_EQ(run(host() + "snapshot " + module() + withFonts).status, 0);
+	CommandResult r = run("FONTCONFIG_FILE=" + config + " " + host() + "snapshot " + module() + withoutFonts);
+	ASSERT_EQ(r.status, 0) << r.output;
+	// The read-out at (222, 70, 262, 94) shows "0.50" in both; inside its
+	// rounded border only the text is dark.
+	int normal = darkPixels(withFonts, 226, 74, 258, 90);
+	int fallback = darkPixels(withoutFonts, 226, 74, 258, 90);
+	EXPECT_GT(normal, 10);
+	EXPECT_GT(fallback, 10);
+	std::remove(config.c_str());
+	std::remove(withFonts.c_str());
+	std::remove(withoutFonts.c_str());
 }

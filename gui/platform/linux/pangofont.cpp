@@ -4,10 +4,13 @@
 #include "gui/base/cstring.h"
 #include "gui/platform/linux/cairodrawcontext.h"
 #include "gui/platform/linux/pangostring.h"
+#include "gui/platform/linux/pluginbundle.h"
 
 #include <algorithm>
 #include <cmath>
+#include <fontconfig/fontconfig.h>
 #include <hb-ot.h>
+#include <pango/pangofc-fontmap.h>
 
 namespace VSTGUI {
 
@@ -17,6 +20,8 @@ namespace {
 // very large sizes are limited so that the size in Pango units fits an int.
 constexpr double kDefaultSize = 12.;
 constexpr double kMaxSize = 10000.;
+// A freely licensed font in the bundle's Resources, for systems without fonts.
+constexpr const char* kBundledFont = "DejaVuSans.ttf";
 
 // The module's own font map, shared by all its fonts and released at unload
 // (the fonts keep it alive through their contexts until they go too).
@@ -36,6 +41,23 @@ private:
 	PrivateFontMap() : map(pango_cairo_font_map_new())
 	{
 		pango_cairo_font_map_set_resolution(PANGO_CAIRO_FONT_MAP(map), 72.);
+		addBundledFont();
+	}
+
+	// The system's fonts plus the font the bundle carries, in a fontconfig
+	// set-up of our own: the host's is never touched, and text still shows
+	// on a system that has no font at all, let alone one like Arial.
+	void addBundledFont()
+	{
+		std::string path = gBundleRef ? gBundleRef->findResource(kBundledFont, nullptr) : std::string();
+		if (path.empty() || !PANGO_IS_FC_FONT_MAP(map))
+			return;
+		FcConfig* config = FcInitLoadConfigAndFonts();
+		if (!config)
+			return;
+		if (FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(path.c_str())))
+			pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(map), config);
+		FcConfigDestroy(config); // the font map holds its own reference
 	}
 	~PrivateFontMap() { g_object_unref(map); }
 
