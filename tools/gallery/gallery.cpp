@@ -17,28 +17,16 @@
 #include "gui/drawing/cbitmap.h"
 #include "gui/platform/linux/cairobitmap.h"
 #include "gui/platform/linux/cairodrawcontext.h"
+#include "gui/platform/linux/x11hostwindow.h"
+#include "gui/platform/linux/x11runloop.h"
 #include "gui/views/cframe.h"
 #include "gui/views/iplatformframe.h"
 
 #include <cmath>
 #include <cstdio>
 #include <numbers>
+#include <string>
 
-namespace VSTGUI {
-
-// The gallery has no window and builds its frame without a platform frame;
-// these stand in when the platform layer's window code is not linked.
-__attribute__((weak)) IPlatformFrame* IPlatformFrame::createPlatformFrame(IPlatformFrameCallback*, const CRect&, void*)
-{
-	return nullptr;
-}
-
-__attribute__((weak)) uint32 IPlatformFrame::getTicks()
-{
-	return 0;
-}
-
-} // namespace VSTGUI
 
 namespace {
 
@@ -272,13 +260,46 @@ bool renderGallery(const char* path)
 	return written;
 }
 
+// The same controls, live, in a window of their own until it is closed.
+int showGallery()
+{
+	std::string error;
+	auto window = X11HostWindow::create("Corvane gallery", kWidth, kHeight, error);
+	if (!window)
+	{
+		std::fprintf(stderr, "corvane-gallery: %s\n", error.c_str());
+		return 1;
+	}
+	const CRect bounds(0, 0, kWidth, kHeight);
+	auto* frame = new CFrame(bounds, reinterpret_cast<void*>(window->getWindowId()), nullptr);
+	if (!frame->getPlatformFrame())
+	{
+		frame->close();
+		std::fprintf(stderr, "corvane-gallery: could not open a window\n");
+		return 1;
+	}
+	frame->setBackgroundColor(kBackground);
+	addControls(frame);
+	while (window->processEvents())
+	{
+		X11RunLoop::dispatchEvents();
+		frame->idle();
+		X11RunLoop::paint();
+		X11RunLoop::runFor(30);
+	}
+	frame->close();
+	return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
+	if (argc == 2 && std::string(argv[1]) == "--window")
+		return showGallery();
 	if (argc != 2)
 	{
-		std::fprintf(stderr, "usage: corvane-gallery OUTPUT.png\n");
+		std::fprintf(stderr, "usage: corvane-gallery OUTPUT.png\n       corvane-gallery --window\n");
 		return 2;
 	}
 	if (!renderGallery(argv[1]))
