@@ -1,6 +1,7 @@
 // The editor base's host glue, without a window: idle pacing, the shared
 // knob mode, resize requests and the answers of a closed editor.
 #include "editor/aeffguieditor.h"
+#include "gui/views/cframe.h"
 #include "host/audioeffectx.h"
 #include "tests/support/recordinghost.h"
 
@@ -45,6 +46,7 @@ public:
 		AEffGUIEditor::idle();
 	}
 	std::uint32_t dueAt() const { return lastTicks; }
+	void attach(VSTGUI::CFrame* f) { frame = f; }
 	int idles = 0;
 };
 
@@ -195,4 +197,33 @@ TEST_F(EditorBase, NestedEditsReachTheHostAsOneAndStrayEndsNotAtAll)
 	EXPECT_EQ(begins[1].index, 1);
 	EXPECT_EQ(ends[0].index, 1);
 	EXPECT_EQ(ends[1].index, 0);
+}
+
+namespace {
+
+// Records what is invalidated instead of asking a window to repaint it.
+class RecordingFrame : public VSTGUI::CFrame
+{
+public:
+	RecordingFrame() : CFrame(VSTGUI::CRect(0, 0, 300, 120), nullptr, nullptr) {}
+	void invalidRect(const VSTGUI::CRect& rect) override { rects.push_back(rect); }
+	std::vector<VSTGUI::CRect> rects;
+};
+
+} // namespace
+
+TEST_F(EditorBase, DrawTakesAnInvertedRectangleTheRightWayRound)
+{
+	TestEffect effect(nullptr);
+	auto* editor = new TestEditor(&effect);
+	auto* frame = new RecordingFrame;
+	editor->attach(frame);
+	ERect area{10, 50, 0, 20}; // top, left, bottom, right
+	editor->draw(&area);
+	editor->draw(nullptr);
+	editor->attach(nullptr);
+	ASSERT_EQ(frame->rects.size(), 2u);
+	EXPECT_EQ(frame->rects[0], VSTGUI::CRect(20, 0, 50, 10));
+	EXPECT_EQ(frame->rects[1], VSTGUI::CRect(0, 0, 300, 120));
+	frame->forget();
 }
