@@ -10,6 +10,8 @@
 #include "gui/controls/ckickbutton.h"
 #include "gui/controls/cknob.h"
 #include "gui/controls/conoffbutton.h"
+#include "gui/controls/coptionmenu.h"
+#include "gui/controls/ctextedit.h"
 #include "gui/controls/cparamdisplay.h"
 #include "gui/controls/cslider.h"
 #include "gui/controls/ctextlabel.h"
@@ -218,6 +220,27 @@ void addText(CFrame* frame)
 	CRect wide = cellRect(kRowText, 1);
 	wide.right = cellRect(kRowText, 2).right;
 	place(frame, new CTextLabel(wide, "Corvane"));
+
+	CRect field = cellRect(kRowText, 3);
+	field.top += kCell / 3;
+	field.bottom -= kCell / 3;
+	auto* edit = place(frame, new CTextEdit(field, nullptr, 0, "2.75"));
+	edit->setBackColor(CColor(250, 250, 246, 255));
+	edit->setFontColor(CColor(20, 30, 40, 255));
+
+	CRect choice = cellRect(kRowText, 4);
+	choice.top += kCell / 3;
+	choice.bottom -= kCell / 3;
+	auto* menu = place(frame, new COptionMenu(choice, nullptr, 1));
+	menu->addEntry("Near");
+	menu->addEntry("Mid");
+	menu->addEntry("-");
+	auto* more = new COptionMenu();
+	more->addEntry("Far");
+	more->addEntry("Very far");
+	menu->addEntry(more, "More");
+	more->forget(); // the entry holds the sub-menu now
+	menu->setValue(1.f);
 }
 
 void addControls(CFrame* frame)
