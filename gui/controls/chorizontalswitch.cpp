@@ -92,13 +92,7 @@ MouseEventResult CHorizontalSwitch::onMouseMoved(CPoint& where, const CButtonSta
 {
 	if (!buttons.isLeftButton())
 		return kMouseHandled;
-	const int32 index = SwitchPositions::indexAt(where.x - viewRect.left, stepLength, subPixmaps);
-	setValue(SwitchPositions::valueOfIndex(index, getMin(), getMax(), subPixmaps));
-	if (isDirty())
-	{
-		valueChanged();
-		invalid();
-	}
+	SwitchPositions::followIndex(*this, SwitchPositions::indexAt(where.x - viewRect.left, stepLength, subPixmaps), subPixmaps);
 	return kMouseHandled;
 }
 
@@ -122,14 +116,7 @@ int32 CHorizontalSwitch::onKeyDown(VstKeyCode& keyCode)
 
 int32 CHorizontalSwitch::stepTo(int32 index)
 {
-	setValue(SwitchPositions::valueOfIndex(index, getMin(), getMax(), subPixmaps));
-	if (!isDirty())
-		return -1;
-	invalid();
-	beginEdit();
-	valueChanged();
-	endEdit();
-	return 1;
+	return SwitchPositions::stepTo(*this, index, subPixmaps);
 }
 
 } // namespace VSTGUI

@@ -39,6 +39,28 @@ int32 indexAt(double distance, double stepLength, int32 count)
 	return index >= count - 1 ? count - 1 : static_cast<int32>(index);
 }
 
+void followIndex(CControl& control, int32 index, int32 count)
+{
+	control.setValue(valueOfIndex(index, control.getMin(), control.getMax(), count));
+	if (control.isDirty())
+	{
+		control.valueChanged();
+		control.invalid();
+	}
+}
+
+int32 stepTo(CControl& control, int32 index, int32 count)
+{
+	control.setValue(valueOfIndex(index, control.getMin(), control.getMax(), count));
+	if (!control.isDirty())
+		return -1;
+	control.invalid();
+	control.beginEdit();
+	control.valueChanged();
+	control.endEdit();
+	return 1;
+}
+
 } // namespace SwitchPositions
 
 CVerticalSwitch::CVerticalSwitch(const CRect& size, CControlListener* listener, int32 tag, CBitmap* background,
@@ -120,13 +142,7 @@ MouseEventResult CVerticalSwitch::onMouseMoved(CPoint& where, const CButtonState
 {
 	if (!buttons.isLeftButton())
 		return kMouseHandled;
-	const int32 index = SwitchPositions::indexAt(where.y - viewRect.top, stepLength, subPixmaps);
-	setValue(SwitchPositions::valueOfIndex(index, getMin(), getMax(), subPixmaps));
-	if (isDirty())
-	{
-		valueChanged();
-		invalid();
-	}
+	SwitchPositions::followIndex(*this, SwitchPositions::indexAt(where.y - viewRect.top, stepLength, subPixmaps), subPixmaps);
 	return kMouseHandled;
 }
 
@@ -150,14 +166,7 @@ int32 CVerticalSwitch::onKeyDown(VstKeyCode& keyCode)
 
 int32 CVerticalSwitch::stepTo(int32 index)
 {
-	setValue(SwitchPositions::valueOfIndex(index, getMin(), getMax(), subPixmaps));
-	if (!isDirty())
-		return -1;
-	invalid();
-	beginEdit();
-	valueChanged();
-	endEdit();
-	return 1;
+	return SwitchPositions::stepTo(*this, index, subPixmaps);
 }
 
 } // namespace VSTGUI

@@ -26,6 +26,12 @@ float valueOfIndex(int32 index, float min, float max, int32 count);
 // The zone of a distance along the view, zones stepLength apart, limited to
 // 0..count - 1; 0 without a usable step length.
 int32 indexAt(double distance, double stepLength, int32 count);
+// A drag onto position index: the value follows, and the listener hears of
+// a change (the drag's own edit brackets it).
+void followIndex(CControl& control, int32 index, int32 count);
+// A key onto position index: one complete edit when the value changes;
+// answers 1, or -1 when nothing changed.
+int32 stepTo(CControl& control, int32 index, int32 count);
 
 } // namespace SwitchPositions
 
