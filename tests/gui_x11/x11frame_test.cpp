@@ -281,13 +281,13 @@ TEST(X11FrameWindow, EveryCursorTypeSetsACursor)
 	EXPECT_TRUE(fx.platform()->isConnected());
 }
 
-TEST(X11FrameWindow, TooltipsAndDragsAreNotOffered)
+TEST(X11FrameWindow, HidingATooltipNeverShownAndADragWithoutSourceFail)
 {
 	FrameFixture fx;
 	ASSERT_NE(fx.platform(), nullptr);
-	EXPECT_FALSE(fx.platform()->showTooltip(CRect(0, 0, 10, 10), "tip"));
 	EXPECT_FALSE(fx.platform()->hideTooltip());
 	EXPECT_EQ(fx.platform()->doDrag(nullptr, CPoint(), nullptr), -1);
+	EXPECT_EQ(fx.platform()->getLastDragResult(), -1);
 }
 
 TEST(X11FramePaintingScroll, ScrollingLeftAndUpMovesPixelsTheOtherWay)

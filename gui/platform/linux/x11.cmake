@@ -9,10 +9,14 @@ target_sources(corvane_gui_platform_linux PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/x11cursor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11dragcontainer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11dragdrop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11dragsource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11events.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11keyboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11optionmenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11runloop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11textedit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11tooltip.cpp
 )
 target_link_libraries(corvane_gui_platform_linux PUBLIC PkgConfig::CORVANE_X11_DEPS)
 # The archive is named again after the core libraries on every link line

@@ -1,6 +1,10 @@
 #include "gui/platform/linux/x11frame.h"
 
 #include "gui/platform/linux/cairodrawcontext.h"
+#include "gui/platform/linux/x11dragsource.h"
+#include "gui/platform/linux/x11optionmenu.h"
+#include "gui/platform/linux/x11textedit.h"
+#include "gui/platform/linux/x11tooltip.h"
 
 #include <algorithm>
 #include <bit>
@@ -95,6 +99,24 @@ public:
 
 private:
 	X11Frame* frame;
+};
+
+// Marks the delivery of a left-button press or drag, the moments at which a
+// view may start a drag; nests, since a handler may pump the loop.
+class X11Frame::LeftButtonDelivery
+{
+public:
+	LeftButtonDelivery(X11Frame& frame, bool left) : frame(frame), saved(frame.deliveringLeftButton)
+	{
+		frame.deliveringLeftButton = left;
+	}
+	~LeftButtonDelivery() { frame.deliveringLeftButton = saved; }
+	LeftButtonDelivery(const LeftButtonDelivery&) = delete;
+	LeftButtonDelivery& operator=(const LeftButtonDelivery&) = delete;
+
+private:
+	X11Frame& frame;
+	bool saved;
 };
 
 IPlatformFrame* IPlatformFrame::createPlatformFrame(IPlatformFrameCallback* frame, const CRect& size, void* parent)
@@ -253,6 +275,14 @@ void X11Frame::forget()
 void X11Frame::release()
 {
 	callback = nullptr;
+	if (tooltip)
+	{
+		// Its window lives on this connection and its fade timer must not
+		// outlive the frame's window.
+		X11Tooltip* closing = tooltip;
+		tooltip = nullptr;
+		closing->forget();
+	}
 	X11RunLoop::removeSource(this);
 	if (connection && window != XCB_WINDOW_NONE && !lost)
 	{
@@ -381,14 +411,22 @@ bool X11Frame::setMouseCursor(CCursorType type)
 	return true;
 }
 
-bool X11Frame::showTooltip(const CRect&, const char*)
+bool X11Frame::showTooltip(const CRect& rect, const char* utf8Text)
 {
-	return false;
+	if (!isConnected())
+		return false;
+	if (tooltip == nullptr)
+		tooltip = new X11Tooltip(this);
+	tooltip->set(rect, utf8Text);
+	return true;
 }
 
 bool X11Frame::hideTooltip()
 {
-	return false;
+	if (tooltip == nullptr)
+		return false;
+	tooltip->hide();
+	return true;
 }
 
 void* X11Frame::getPlatformRepresentation() const
@@ -396,14 +434,18 @@ void* X11Frame::getPlatformRepresentation() const
 	return reinterpret_cast<void*>(static_cast<uintptr_t>(window));
 }
 
-IPlatformTextEdit* X11Frame::createPlatformTextEdit(IPlatformTextEditCallback*)
+IPlatformTextEdit* X11Frame::createPlatformTextEdit(IPlatformTextEditCallback* textEdit)
 {
-	return nullptr;
+	if (!isConnected() || textEdit == nullptr)
+		return nullptr;
+	return X11TextEdit::create(this, textEdit);
 }
 
 IPlatformOptionMenu* X11Frame::createPlatformOptionMenu()
 {
-	return nullptr;
+	if (!isConnected())
+		return nullptr;
+	return new X11OptionMenu(this);
 }
 
 COffscreenContext* X11Frame::createOffscreenContext(double width, double height)
@@ -411,9 +453,48 @@ COffscreenContext* X11Frame::createOffscreenContext(double width, double height)
 	return CairoDrawContext::createOffscreen(width, height);
 }
 
-int32 X11Frame::doDrag(CDropSource*, const CPoint&, CBitmap*)
+int32 X11Frame::doDrag(CDropSource* source, const CPoint& offset, CBitmap* dragBitmap)
 {
-	return -1;
+	lastDragResult = -1;
+	if (!isConnected())
+		return lastDragResult;
+	DispatchGuard guard(this);
+	lastDragResult = X11DragSource::run(this, source, offset, dragBitmap);
+	return lastDragResult;
+}
+
+X11Keyboard::Keymap& X11Frame::getKeymap()
+{
+	if (!keymap)
+		keymap = std::make_unique<X11Keyboard::Keymap>(connection);
+	return *keymap;
+}
+
+void X11Frame::addEventHandler(IX11EventHandler* handler)
+{
+	if (handler && std::find(eventHandlers.begin(), eventHandlers.end(), handler) == eventHandlers.end())
+		eventHandlers.push_back(handler);
+}
+
+void X11Frame::removeEventHandler(IX11EventHandler* handler)
+{
+	// Emptied in place rather than erased, so that a walk over the list
+	// (an event being offered) is never disturbed; compacted when idle.
+	std::replace(eventHandlers.begin(), eventHandlers.end(), handler, static_cast<IX11EventHandler*>(nullptr));
+}
+
+bool X11Frame::offerToHandlers(const xcb_generic_event_t& event)
+{
+	++offeringDepth;
+	bool used = false;
+	for (size_t i = 0; i < eventHandlers.size() && !used; ++i)
+	{
+		if (IX11EventHandler* handler = eventHandlers[i])
+			used = handler->handleX11Event(event);
+	}
+	if (--offeringDepth == 0)
+		std::erase(eventHandlers, nullptr);
+	return used;
 }
 
 // ---------------------------------------------------------------------------
@@ -630,6 +711,9 @@ void X11Frame::dispatchEvents()
 
 void X11Frame::handleEvent(const xcb_generic_event_t& event)
 {
+	noteEventTime(event);
+	if (!eventHandlers.empty() && offerToHandlers(event))
+		return;
 	// Request errors arrive as events of type 0; a plug-in must never die of
 	// them, and none of ours needs an answer.
 	switch (event.response_type & 0x7F)
@@ -666,6 +750,24 @@ void X11Frame::handleEvent(const xcb_generic_event_t& event)
 	}
 }
 
+void X11Frame::noteEventTime(const xcb_generic_event_t& event)
+{
+	switch (event.response_type & 0x7F)
+	{
+		case XCB_KEY_PRESS:
+		case XCB_KEY_RELEASE:
+		case XCB_BUTTON_PRESS:
+		case XCB_BUTTON_RELEASE:
+		case XCB_MOTION_NOTIFY:
+			lastEventTime = reinterpret_cast<const xcb_key_press_event_t&>(event).time;
+			break;
+		case XCB_ENTER_NOTIFY:
+		case XCB_LEAVE_NOTIFY: lastEventTime = reinterpret_cast<const xcb_enter_notify_event_t&>(event).time; break;
+		case XCB_PROPERTY_NOTIFY: lastEventTime = reinterpret_cast<const xcb_property_notify_event_t&>(event).time; break;
+		default: break;
+	}
+}
+
 void X11Frame::onButtonPress(const xcb_button_press_event_t& event)
 {
 	CPoint where(event.event_x, event.event_y);
@@ -683,7 +785,10 @@ void X11Frame::onButtonPress(const xcb_button_press_event_t& event)
 	if (doubleClicks.press(event.detail, event.time, event.event_x, event.event_y))
 		buttons |= kButtonDoubleClick;
 	if (callback)
+	{
+		LeftButtonDelivery delivery(*this, event.detail == XCB_BUTTON_INDEX_1);
 		callback->platformOnMouseDown(where, buttons);
+	}
 }
 
 void X11Frame::onButtonRelease(const xcb_button_release_event_t& event)
@@ -699,7 +804,10 @@ void X11Frame::onMotion(const xcb_motion_notify_event_t& event)
 {
 	CPoint where(event.event_x, event.event_y);
 	if (callback)
+	{
+		LeftButtonDelivery delivery(*this, (event.state & XCB_BUTTON_MASK_1) != 0);
 		callback->platformOnMouseMoved(where, X11Events::buttonStateOfMotion(event));
+	}
 }
 
 void X11Frame::onCrossing(const xcb_enter_notify_event_t& event, bool entered)

@@ -35,6 +35,20 @@
 
 namespace VSTGUI {
 
+class X11Tooltip;
+
+// A part of the platform layer with windows or selections of its own on a
+// frame's connection (the text field, the pop-up menu, the tooltip, a drag
+// being started). The frame offers it every event before handling the event
+// itself, so that such parts need no connection and no loop of their own.
+class IX11EventHandler
+{
+public:
+	virtual ~IX11EventHandler() = default;
+	// True when the event was this handler's: the frame then ignores it.
+	virtual bool handleX11Event(const xcb_generic_event_t& event) = 0;
+};
+
 class X11Frame : public IPlatformFrame, public IX11EventSource
 {
 public:
@@ -59,7 +73,6 @@ public:
 	bool setMouseCursor(CCursorType type) override;
 	bool invalidRect(const CRect& rect) override;
 	bool scrollRect(const CRect& src, const CPoint& distance) override;
-	// No tooltip window on this platform: false.
 	bool showTooltip(const CRect& rect, const char* utf8Text) override;
 	bool hideTooltip() override;
 	// The X11 window id as a pointer-sized integer; 0 once closed.
@@ -67,7 +80,6 @@ public:
 	IPlatformTextEdit* createPlatformTextEdit(IPlatformTextEditCallback* textEdit) override;
 	IPlatformOptionMenu* createPlatformOptionMenu() override;
 	COffscreenContext* createOffscreenContext(double width, double height) override;
-	// Starting drags is not offered here: -1.
 	int32 doDrag(CDropSource* source, const CPoint& offset, CBitmap* dragBitmap) override;
 
 	// IX11EventSource
@@ -86,11 +98,30 @@ public:
 	bool hasInvalidRects() const { return !invalidRects.empty(); }
 	const PaintStatistics& getPaintStatistics() const { return statistics; }
 
+	// For the frame's native parts (text field, pop-up menu, tooltip, drag).
+	xcb_connection_t* getConnection() const { return connection; }
+	xcb_screen_t* getScreen() const { return screen; }
+	xcb_atom_t internAtom(const char* name) const;
+	X11Keyboard::Keymap& getKeymap();
+	// Handlers are offered events in the order they were added; one may
+	// remove itself (or another) while an event is being offered.
+	void addEventHandler(IX11EventHandler* handler);
+	void removeEventHandler(IX11EventHandler* handler);
+	// The server time of the last input event this connection received
+	// (XCB_CURRENT_TIME before the first): grabs and selections need it.
+	xcb_timestamp_t getLastEventTime() const { return lastEventTime; }
+	// True while a press of the left button, or a motion with it held, is
+	// being delivered: the only moments at which a drag may start.
+	bool isDeliveringLeftButtonEvent() const { return deliveringLeftButton; }
+	// The result of the last doDrag.
+	int32 getLastDragResult() const { return lastDragResult; }
+
 protected:
 	~X11Frame() override;
 
 private:
 	class DispatchGuard;
+	class LeftButtonDelivery;
 
 	X11Frame(IPlatformFrameCallback* callback, const CRect& size, uintptr_t parent);
 	bool open();
@@ -102,9 +133,10 @@ private:
 	void release();
 	void goQuiet();
 	void noteConnectionLoss();
-	xcb_atom_t internAtom(const char* name) const;
 
 	void handleEvent(const xcb_generic_event_t& event);
+	void noteEventTime(const xcb_generic_event_t& event);
+	bool offerToHandlers(const xcb_generic_event_t& event);
 	void onButtonPress(const xcb_button_press_event_t& event);
 	void onButtonRelease(const xcb_button_release_event_t& event);
 	void onMotion(const xcb_motion_notify_event_t& event);
@@ -138,6 +170,12 @@ private:
 	std::unique_ptr<X11Cursor::Cache> cursors;
 	std::unique_ptr<X11DropTarget> dropTarget;
 	X11Events::DoubleClickDetector doubleClicks;
+	std::vector<IX11EventHandler*> eventHandlers;
+	int offeringDepth {0};
+	X11Tooltip* tooltip {nullptr};
+	xcb_timestamp_t lastEventTime {XCB_CURRENT_TIME};
+	bool deliveringLeftButton {false};
+	int32 lastDragResult {0};
 	PaintStatistics statistics;
 	int32 internalReferences {0};
 	bool lost {false};
