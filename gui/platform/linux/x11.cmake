@@ -9,6 +9,7 @@ target_sources(corvane_gui_platform_linux PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/x11cursor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11dragcontainer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11dragdrop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11dragoffer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11dragsource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11events.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11frame.cpp

@@ -1,17 +1,37 @@
-// Starting a drag on X11: the frame's window becomes an XDND source.
+// Starting a drag on X11: the frame's window becomes an XDND source
+// (version 5).
+//
+// The drag runs modally inside the view's mouse call that started it, by
+// pumping the module's run loop (x11runloop.h) until it ends: the frame's
+// window owns XdndSelection and grabs pointer and keyboard; the window under
+// the pointer that is XdndAware is told of the drag (XdndEnter, one
+// XdndPosition at a time, each answered by an XdndStatus before the next),
+// the data is served to it as the selection, and a release over a target
+// that accepts drops it there. Escape or a release anywhere else cancels.
+// The grabs, the selection and the type list go on every path out, also
+// when the frame's window is closed during the drag.
+//
+// Threads: user-interface thread only.
 #pragma once
 
 #include "gui/platform/linux/x11frame.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CBitmap;
 class CDropSource;
 
-namespace X11DragSource {
+namespace X11DragSource
+{
 
-// Runs the drag modally until it ends: -1 when it cannot start, 0 when nothing
-// took the data, 1 when the target moved it, 2 for any other operation.
+// Runs the drag modally until it ends: -1 when the source offers nothing
+// that can be dragged (null, no entries, an error entry first), 0 when
+// nothing happens (not called while a left press or a drag with the left
+// button is being delivered, no grab, another drag running) or nothing took
+// the data, 1 when the target moved it, 2 for any other operation. The frame
+// must be kept alive by the caller for the length of the call; offset and
+// image are not used (no drag image is shown).
 int32 run(X11Frame* frame, CDropSource* source, const CPoint& offset, CBitmap* image);
 
 } // namespace X11DragSource
