@@ -14,6 +14,8 @@ target_sources(corvane_gui_platform_linux PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/x11events.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11keyboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11menulayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11menuwindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11optionmenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11runloop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11textedit.cpp

@@ -483,6 +483,18 @@ void X11Frame::removeEventHandler(IX11EventHandler* handler)
 	std::replace(eventHandlers.begin(), eventHandlers.end(), handler, static_cast<IX11EventHandler*>(nullptr));
 }
 
+void X11Frame::rememberForModalLoop()
+{
+	remember();
+	++internalReferences;
+}
+
+void X11Frame::forgetAfterModalLoop()
+{
+	--internalReferences;
+	forget();
+}
+
 bool X11Frame::offerToHandlers(const xcb_generic_event_t& event)
 {
 	++offeringDepth;

@@ -107,6 +107,12 @@ public:
 	// remove itself (or another) while an event is being offered.
 	void addEventHandler(IX11EventHandler* handler);
 	void removeEventHandler(IX11EventHandler* handler);
+	// A reference for a native part that runs a modal loop (the pop-up
+	// menu): it keeps the connection for the part's clean-up but, like the
+	// frame's own references during dispatch, not the window, so that the
+	// owner's last forget still closes the window and silences the callback.
+	void rememberForModalLoop();
+	void forgetAfterModalLoop();
 	// The server time of the last input event this connection received
 	// (XCB_CURRENT_TIME before the first): grabs and selections need it.
 	xcb_timestamp_t getLastEventTime() const { return lastEventTime; }
