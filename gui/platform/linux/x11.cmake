@@ -19,6 +19,9 @@ target_sources(corvane_gui_platform_linux PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/x11optionmenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11runloop.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11textedit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11textfieldbuffer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11textfieldclipboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11textfieldlayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11tooltip.cpp
 )
 target_link_libraries(corvane_gui_platform_linux PUBLIC PkgConfig::CORVANE_X11_DEPS)

@@ -97,6 +97,9 @@ public:
 	void sync();
 	bool hasInvalidRects() const { return !invalidRects.empty(); }
 	const PaintStatistics& getPaintStatistics() const { return statistics; }
+	// The pixels the frame has drawn, in frame coordinates; native parts
+	// over the frame take their background from it. Owned by the frame.
+	cairo_surface_t* getBackBuffer() const { return backBuffer; }
 
 	// For the frame's native parts (text field, pop-up menu, tooltip, drag).
 	xcb_connection_t* getConnection() const { return connection; }

@@ -1,0 +1,53 @@
+// The CLIPBOARD selection for the text field, on the frame's connection.
+//
+// Copy makes the field's window the owner and keeps the text; requests from
+// other clients (SelectionRequest) are answered with UTF8_STRING (or the
+// list of TARGETS) written to the requestor's property. Paste always asks
+// the current owner, ourselves included, for UTF8_STRING and answers
+// asynchronously: the owner may be a window on the host's own thread that
+// cannot answer while we wait, so the text arrives with SelectionNotify.
+// Transfers in pieces (INCR) are not supported: such a paste inserts
+// nothing. What was copied is lost with the window (no clipboard manager
+// hand-over).
+//
+// Threads: user-interface thread only.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <xcb/xcb.h>
+
+namespace VSTGUI
+{
+
+class X11Frame;
+
+class X11TextFieldClipboard
+{
+public:
+	// frame must outlive this object; window is the field's.
+	X11TextFieldClipboard(X11Frame& frame, xcb_window_t window);
+
+	void copy(const std::string& text, xcb_timestamp_t time);
+	void requestPaste(xcb_timestamp_t time);
+
+	// True when the event was a selection event for the field's window. A
+	// paste that arrived is handed out in pasted.
+	bool handleEvent(const xcb_generic_event_t& event, std::optional<std::string>& pasted);
+
+private:
+	void answerRequest(const xcb_selection_request_event_t& request);
+	bool writeTarget(const xcb_selection_request_event_t& request, xcb_atom_t property);
+	std::optional<std::string> readPaste(const xcb_selection_notify_event_t& notify);
+
+	X11Frame& frame;
+	xcb_window_t window;
+	xcb_atom_t clipboard{XCB_ATOM_NONE};
+	xcb_atom_t utf8String{XCB_ATOM_NONE};
+	xcb_atom_t targets{XCB_ATOM_NONE};
+	xcb_atom_t pasteProperty{XCB_ATOM_NONE};
+	std::string owned;
+	bool owning{false};
+};
+
+} // namespace VSTGUI
