@@ -654,3 +654,43 @@ TEST_F(X11DragSources, SourcesWithNothingToDragAnswerMinusOne)
 	EXPECT_EQ(fx.platform()->getLastDragResult(), -1);
 	EXPECT_TRUE(inputIsFree());
 }
+
+TEST(X11DragSourceFaults, ServerThatGoesAwayDuringTheDragEndsIt)
+{
+	sharedServer();
+	std::string sharedDisplay = std::getenv("DISPLAY");
+	auto* doomed = new XvfbServer;
+	ASSERT_TRUE(doomed->isRunning());
+	auto* view = new DragView(CRect(0, 0, 100, 100));
+	view->remember();
+	view->source = textSource("lost");
+	CFrame* frame = nullptr;
+	{
+		TestClient client;
+		ASSERT_TRUE(client.isConnected());
+		xcb_window_t parent = client.createParent(0, 0, 200, 200);
+		frame = new CFrame(CRect(0, 0, 100, 100), reinterpret_cast<void*>(static_cast<uintptr_t>(parent)), nullptr);
+		ASSERT_NE(frame->getPlatformFrame(), nullptr);
+		frame->addView(view);
+		X11RunLoop::pump();
+		Script script({[&] { return view->started; },
+		               [&]
+		               {
+			               client.movePointer(150, 150);
+			               doomed->kill();
+			               return true;
+		               }},
+		              nullptr);
+		auto* timer = new CVSTGUITimer(&script, 5);
+		timer->start();
+		client.movePointer(50, 50);
+		client.pressButton(1);
+		EXPECT_TRUE(pumpUntil([&] { return view->ended; }, 15000));
+		timer->forget();
+	}
+	EXPECT_EQ(view->results, (std::vector<int32>{0}));
+	frame->close();
+	view->forget();
+	delete doomed;
+	setenv("DISPLAY", sharedDisplay.c_str(), 1);
+}

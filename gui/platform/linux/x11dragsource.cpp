@@ -65,6 +65,11 @@ template <typename Reply> ReplyPtr<Reply> owned(Reply* reply)
 
 using Clock = std::chrono::steady_clock;
 
+template <typename Event> const Event& as(const xcb_generic_event_t& event)
+{
+	return reinterpret_cast<const Event&>(event);
+}
+
 // Only one drag at a time: a second one started from inside the modal loop
 // (a timer, say) is refused.
 bool gDragRunning = false;
@@ -114,12 +119,14 @@ private:
 
 	void onMotion(int16_t rootX, int16_t rootY, xcb_timestamp_t time);
 	void followPointer();
+	void onButtonRelease(const xcb_button_release_event_t& release);
 	void onRelease(xcb_timestamp_t time);
 	void onKey(const xcb_key_press_event_t& event);
-	void onClientMessage(const xcb_client_message_event_t& message);
+	bool onClientMessage(const xcb_client_message_event_t& message);
 	void onStatus(const xcb_client_message_event_t& message);
 	void onFinished(const xcb_client_message_event_t& message);
-	void onSelectionRequest(const xcb_selection_request_event_t& request);
+	bool onSelectionRequest(const xcb_selection_request_event_t& request);
+	bool onSelectionClear(const xcb_selection_clear_event_t& clear);
 	bool writeProperty(xcb_window_t requestor, xcb_atom_t property, xcb_atom_t type);
 	void checkTimeout();
 
@@ -337,55 +344,40 @@ bool DragSession::handleX11Event(const xcb_generic_event_t& event)
 	{
 		case XCB_MOTION_NOTIFY:
 		{
-			const auto& motion = reinterpret_cast<const xcb_motion_notify_event_t&>(event);
+			const auto& motion = as<xcb_motion_notify_event_t>(event);
 			onMotion(motion.root_x, motion.root_y, motion.time);
 			return true;
 		}
-		case XCB_BUTTON_RELEASE:
-		{
-			const auto& release = reinterpret_cast<const xcb_button_release_event_t&>(event);
-			if (release.detail == XCB_BUTTON_INDEX_1)
-			{
-				onMotion(release.root_x, release.root_y, release.time);
-				onRelease(release.time);
-			}
-			return true;
-		}
+		case XCB_BUTTON_RELEASE: onButtonRelease(as<xcb_button_release_event_t>(event)); return true;
+		// The drag holds pointer and keyboard: none of it reaches the views.
 		case XCB_BUTTON_PRESS:
 		case XCB_KEY_RELEASE: return true;
-		case XCB_KEY_PRESS: onKey(reinterpret_cast<const xcb_key_press_event_t&>(event)); return true;
-		case XCB_CLIENT_MESSAGE:
-		{
-			// Messages for the frame's own drop target (a drag over our own
-			// window) pass on to it.
-			const auto& message = reinterpret_cast<const xcb_client_message_event_t&>(event);
-			if (message.format != 32 || (message.type != atoms[kStatus] && message.type != atoms[kFinished]))
-				return false;
-			onClientMessage(message);
-			return true;
-		}
-		case XCB_SELECTION_REQUEST:
-		{
-			const auto& request = reinterpret_cast<const xcb_selection_request_event_t&>(event);
-			if (request.selection != atoms[kSelection] || request.owner != window)
-				return false;
-			onSelectionRequest(request);
-			return true;
-		}
-		case XCB_SELECTION_CLEAR:
-		{
-			const auto& clear = reinterpret_cast<const xcb_selection_clear_event_t&>(event);
-			if (clear.selection != atoms[kSelection] || clear.owner != window)
-				return false;
-			// Somebody else took the selection: we can no longer serve the data.
-			selectionOwned = false;
-			if (phase != Phase::awaitingFinish)
-				leaveTarget();
-			finish(0);
-			return true;
-		}
+		case XCB_KEY_PRESS: onKey(as<xcb_key_press_event_t>(event)); return true;
+		case XCB_CLIENT_MESSAGE: return onClientMessage(as<xcb_client_message_event_t>(event));
+		case XCB_SELECTION_REQUEST: return onSelectionRequest(as<xcb_selection_request_event_t>(event));
+		case XCB_SELECTION_CLEAR: return onSelectionClear(as<xcb_selection_clear_event_t>(event));
 		default: return false;
 	}
+}
+
+void DragSession::onButtonRelease(const xcb_button_release_event_t& release)
+{
+	if (release.detail != XCB_BUTTON_INDEX_1)
+		return;
+	onMotion(release.root_x, release.root_y, release.time);
+	onRelease(release.time);
+}
+
+bool DragSession::onSelectionClear(const xcb_selection_clear_event_t& clear)
+{
+	if (clear.selection != atoms[kSelection] || clear.owner != window)
+		return false;
+	// Somebody else took the selection: the data can no longer be served.
+	selectionOwned = false;
+	if (phase != Phase::awaitingFinish)
+		leaveTarget();
+	finish(0);
+	return true;
 }
 
 void DragSession::onMotion(int16_t rootX, int16_t rootY, xcb_timestamp_t time)
@@ -446,14 +438,19 @@ void DragSession::onKey(const xcb_key_press_event_t& event)
 	finish(0);
 }
 
-void DragSession::onClientMessage(const xcb_client_message_event_t& message)
+// Other messages (for the frame's own drop target, when the drag is over
+// our own window) pass on.
+bool DragSession::onClientMessage(const xcb_client_message_event_t& message)
 {
+	if (message.format != 32 || (message.type != atoms[kStatus] && message.type != atoms[kFinished]))
+		return false;
 	if (message.data.data32[0] != target.window || target.window == XCB_WINDOW_NONE)
-		return;
+		return true;
 	if (message.type == atoms[kStatus])
 		onStatus(message);
 	else
 		onFinished(message);
+	return true;
 }
 
 void DragSession::onStatus(const xcb_client_message_event_t& message)
@@ -606,8 +603,10 @@ void DragSession::showAcceptance(bool accepted)
 // ---------------------------------------------------------------------------
 // The data
 
-void DragSession::onSelectionRequest(const xcb_selection_request_event_t& request)
+bool DragSession::onSelectionRequest(const xcb_selection_request_event_t& request)
 {
+	if (request.selection != atoms[kSelection] || request.owner != window)
+		return false;
 	// Clients older than ICCCM 2 name no property: the target is used.
 	xcb_atom_t property = request.property != XCB_ATOM_NONE ? request.property : request.target;
 	bool served = writeProperty(request.requestor, property, request.target);
@@ -620,6 +619,7 @@ void DragSession::onSelectionRequest(const xcb_selection_request_event_t& reques
 	notify.property = served ? property : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 	xcb_send_event(connection, 0, request.requestor, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&notify));
 	xcb_flush(connection);
+	return true;
 }
 
 bool DragSession::writeProperty(xcb_window_t requestor, xcb_atom_t property, xcb_atom_t type)
