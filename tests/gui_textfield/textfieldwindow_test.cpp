@@ -7,6 +7,7 @@
 #include "gui/platform/linux/x11runloop.h"
 #include "gui/platform/linux/x11textedit.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -314,6 +315,53 @@ TEST_F(TextField, BackspaceRemovesAWholeMultiByteCharacter)
 	tap(XKB_KEY_Return);
 	EXPECT_STREQ(edit->getText(), "2");
 	EXPECT_FLOAT_EQ(edit->getValue(), 2.f);
+}
+
+namespace
+{
+
+// A keycode that the server's keymap leaves without symbols, or 0.
+xcb_keycode_t spareKeycode(xcb_connection_t* c)
+{
+	const xcb_setup_t* setup = xcb_get_setup(c);
+	auto count = static_cast<uint8_t>(setup->max_keycode - setup->min_keycode + 1);
+	Freed reply(xcb_get_keyboard_mapping_reply(c, xcb_get_keyboard_mapping(c, setup->min_keycode, count), nullptr));
+	if (!reply)
+		return 0;
+	const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply.reply);
+	int perKey = reply->keysyms_per_keycode;
+	for (int key = count - 1; key > 0; --key)
+	{
+		if (std::all_of(syms + key * perKey, syms + (key + 1) * perKey, [](xcb_keysym_t s) { return s == 0; }))
+			return static_cast<xcb_keycode_t>(setup->min_keycode + key);
+	}
+	return 0;
+}
+
+} // namespace
+
+TEST_F(TextField, TypingAMultiByteCharacterInsertsItWhole)
+{
+	xcb_connection_t* c = fx.client.get();
+	xcb_keycode_t spare = spareKeycode(c);
+	ASSERT_NE(spare, 0);
+	// A key for é, as a French or Nordic layout has one.
+	const xcb_keysym_t accented[] = {XKB_KEY_eacute, XKB_KEY_Eacute};
+	xcb_change_keyboard_mapping(c, 1, spare, 2, accented);
+	fx.client.sync();
+	ASSERT_TRUE(startEditing(edit));
+	tap(XKB_KEY_eacute);
+	EXPECT_EQ(fieldText(), "1.00\xC3\xA9");
+	tap(XKB_KEY_Left);
+	type("5");
+	EXPECT_EQ(fieldText(), "1.005\xC3\xA9");
+	tap(XKB_KEY_Delete);
+	EXPECT_EQ(fieldText(), "1.005");
+	tap(XKB_KEY_eacute, XKB_KEY_Shift_L);
+	EXPECT_EQ(fieldText(), "1.005\xC3\x89");
+	const xcb_keysym_t none[] = {0, 0};
+	xcb_change_keyboard_mapping(c, 1, spare, 2, none);
+	fx.client.sync();
 }
 
 TEST_F(TextField, ShiftSelectionWithHomeAndEndIsReplacedByTyping)

@@ -319,8 +319,10 @@ bool X11TextEdit::handleX11Event(const xcb_generic_event_t& event)
 
 void X11TextEdit::onKeyPress(const xcb_key_press_event_t& event)
 {
+	if (!isLive())
+		return;
 	auto input = frame->getKeymap().lookUp(event.detail, event.state);
-	if (!input || !isLive())
+	if (!input)
 		return;
 	const uint32_t keysym = input->keysym;
 	usedKeys.insert(event.detail);
@@ -473,7 +475,7 @@ void X11TextEdit::onButtonPress(const xcb_button_press_event_t& event)
 
 void X11TextEdit::onMotion(const xcb_motion_notify_event_t& event)
 {
-	if (!selecting || !(event.state & XCB_BUTTON_MASK_1))
+	if (!selecting || !(event.state & XCB_BUTTON_MASK_1) || !isLive())
 		return;
 	buffer.setCaret(positionAt(event.event_x), true);
 	updateScroll();
