@@ -5,6 +5,8 @@
 #include "x11testsupport.h"
 
 #include "gui/base/cvstguitimer.h"
+#include "gui/drawing/cbitmap.h"
+#include "gui/drawing/coffscreencontext.h"
 #include "gui/platform/linux/x11dragcontainer.h"
 #include "gui/platform/linux/x11runloop.h"
 #include "gui/views/cdropsource.h"
@@ -263,6 +265,8 @@ public:
 	{
 		if (source)
 			source->forget();
+		if (bitmap)
+			bitmap->forget();
 	}
 
 	MouseEventResult onMouseDown(CPoint&, const CButtonState&) override
@@ -280,11 +284,13 @@ public:
 	void startDrag()
 	{
 		started = true;
-		results.push_back(doDrag(source));
+		results.push_back(doDrag(source, offset, bitmap));
 		ended = true;
 	}
 
 	CDropSource* source{nullptr};
+	CBitmap* bitmap{nullptr};
+	CPoint offset;
 	bool startOnMove{false};
 	bool started{false};
 	bool ended{false};
@@ -405,6 +411,31 @@ protected:
 		fx.client.sync();
 		return pointer && pointer->status == XCB_GRAB_STATUS_SUCCESS && keyboard &&
 		       keyboard->status == XCB_GRAB_STATUS_SUCCESS;
+	}
+
+	struct Shown
+	{
+		xcb_window_t window{XCB_WINDOW_NONE};
+		int x{0}, y{0}, width{0}, height{0};
+	};
+
+	// The mapped override-redirect top-level windows (the drag image).
+	std::vector<Shown> overrideRedirectWindows()
+	{
+		xcb_connection_t* c = fx.client.get();
+		std::vector<Shown> found;
+		auto tree = owned(xcb_query_tree_reply(c, xcb_query_tree(c, fx.client.root()), nullptr));
+		const xcb_window_t* children = xcb_query_tree_children(tree.get());
+		for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i)
+		{
+			auto attributes =
+			    owned(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr));
+			auto geometry = owned(xcb_get_geometry_reply(c, xcb_get_geometry(c, children[i]), nullptr));
+			if (attributes && geometry && attributes->override_redirect &&
+			    attributes->map_state == XCB_MAP_STATE_VIEWABLE)
+				found.push_back({children[i], geometry->x, geometry->y, geometry->width, geometry->height});
+		}
+		return found;
 	}
 
 	// The centre of a target window at (kTargetX, kTargetY), and a point
@@ -571,6 +602,44 @@ TEST_F(X11DragSources, ADragStartedByAMoveWithTheLeftButtonWorksToo)
 	    &target));
 	EXPECT_EQ(view->results, (std::vector<int32>{2}));
 	EXPECT_EQ(target.received["UTF8_STRING"], "from a move");
+}
+
+TEST_F(X11DragSources, TheBitmapFollowsThePointerWithoutHidingTheTarget)
+{
+	COffscreenContext* offscreen = fx.platform()->createOffscreenContext(24, 16);
+	ASSERT_NE(offscreen, nullptr);
+	offscreen->setFillColor(CColor(255, 0, 0, 255));
+	offscreen->drawRect(CRect(0, 0, 24, 16), kShapeFilled);
+	offscreen->endDraw();
+	view->bitmap = offscreen->getBitmap();
+	view->bitmap->remember();
+	offscreen->forget();
+	// The picture's top-left corner relative to the pointer, which lands
+	// inside the picture.
+	view->offset = CPoint(-12, -8);
+	offer(textSource("with a picture"));
+	XdndTarget target(fx.client, kTargetX, kTargetY, {});
+	std::vector<Shown> during;
+	std::vector<uint32_t> pixels;
+	ASSERT_TRUE(drag({whenStarted(), moveTo(kInsideX, kInsideY), until([&] { return target.count("position") >= 1; }),
+	                  [&]
+	                  {
+		                  during = overrideRedirectWindows();
+		                  if (during.size() == 1)
+			                  pixels = fx.client.readPixels(during[0].window, during[0].width, during[0].height);
+		                  return true;
+	                  },
+	                  release()},
+	                 &target));
+	EXPECT_EQ(view->results, (std::vector<int32>{2})) << "the target beneath the picture took the drop";
+	ASSERT_EQ(during.size(), 1u);
+	EXPECT_EQ(during[0].x, kInsideX - 12);
+	EXPECT_EQ(during[0].y, kInsideY - 8);
+	EXPECT_EQ(during[0].width, 24);
+	EXPECT_EQ(during[0].height, 16);
+	ASSERT_EQ(pixels.size(), 24u * 16u);
+	EXPECT_EQ(pixels[8 * 24 + 12], 0xFFFF0000u);
+	EXPECT_TRUE(overrideRedirectWindows().empty()) << "the picture goes with the drag";
 }
 
 TEST_F(X11DragSources, DroppingOnAViewOfTheSameFrameDeliversToIt)

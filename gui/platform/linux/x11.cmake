@@ -6,9 +6,11 @@ pkg_check_modules(CORVANE_X11_DEPS REQUIRED IMPORTED_TARGET
   xcb xcb-xkb xkbcommon xkbcommon-x11 xcb-cursor cairo cairo-xcb)
 
 target_sources(corvane_gui_platform_linux PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/x11argbimage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11cursor.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11dragcontainer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11dragdrop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11dragimage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11dragoffer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11dragsource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11events.cpp

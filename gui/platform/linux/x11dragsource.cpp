@@ -1,6 +1,7 @@
 #include "gui/platform/linux/x11dragsource.h"
 
 #include "gui/platform/linux/x11cursor.h"
+#include "gui/platform/linux/x11dragimage.h"
 #include "gui/platform/linux/x11dragoffer.h"
 #include "gui/platform/linux/x11runloop.h"
 
@@ -77,7 +78,7 @@ bool gDragRunning = false;
 class DragSession : public IX11EventHandler
 {
 public:
-	DragSession(X11Frame* frame, X11DragOffer offer);
+	DragSession(X11Frame* frame, X11DragOffer offer, const CPoint& imageOffset, CBitmap* bitmap);
 	~DragSession() override;
 	DragSession(const DragSession&) = delete;
 	DragSession& operator=(const DragSession&) = delete;
@@ -131,6 +132,8 @@ private:
 	void checkTimeout();
 
 	Target findTarget() const;
+	xcb_window_t childUnderPointer(xcb_window_t parent) const;
+	xcb_window_t topLevelBeneathImage() const;
 	uint32_t awareVersion(xcb_window_t candidate) const;
 	void enterTarget(const Target& found);
 	void leaveTarget();
@@ -149,6 +152,10 @@ private:
 	std::array<xcb_atom_t, kAtomCount> atoms{};
 	std::vector<xcb_atom_t> offered;
 	std::unique_ptr<X11Cursor::Cache> cursors;
+	CPoint imageOffset;
+	// Only read while the drag starts: its pixels are copied to the server.
+	CBitmap* bitmap;
+	std::unique_ptr<X11DragImage> image;
 
 	Phase phase{Phase::dragging};
 	int32 result{0};
@@ -168,9 +175,9 @@ private:
 	Clock::time_point deadline;
 };
 
-DragSession::DragSession(X11Frame* frame, X11DragOffer offer)
+DragSession::DragSession(X11Frame* frame, X11DragOffer offer, const CPoint& imageOffset, CBitmap* bitmap)
 : frame(frame), connection(frame->getConnection()), window(frame->getWindow()), root(frame->getScreen()->root),
-  offer(std::move(offer))
+  offer(std::move(offer)), imageOffset(imageOffset), bitmap(bitmap)
 {
 	gDragRunning = true;
 }
@@ -216,6 +223,8 @@ bool DragSession::begin()
 	if (offered.empty() || !ownSelection() || !grab())
 		return false;
 	startAtPointer();
+	image = std::make_unique<X11DragImage>(frame, bitmap, imageOffset);
+	image->follow(pointerX, pointerY);
 	// Up to three types travel in XdndEnter itself; more are read from here.
 	if (offered.size() > 3)
 	{
@@ -298,6 +307,7 @@ void DragSession::abandon()
 
 void DragSession::end()
 {
+	image.reset();
 	if (!usable())
 		return;
 	if (keyboardGrabbed)
@@ -383,6 +393,8 @@ bool DragSession::onSelectionClear(const xcb_selection_clear_event_t& clear)
 void DragSession::onMotion(int16_t rootX, int16_t rootY, xcb_timestamp_t time)
 {
 	pointerTime = time;
+	if (image)
+		image->follow(rootX, rootY);
 	if (rootX == pointerX && rootY == pointerY && sentPosition)
 		return;
 	pointerX = rootX;
@@ -511,16 +523,63 @@ DragSession::Target DragSession::findTarget() const
 	xcb_window_t current = root;
 	for (int depth = 0; depth < kMaxTreeDepth; ++depth)
 	{
-		auto reply = owned(xcb_translate_coordinates_reply(
-		    connection, xcb_translate_coordinates(connection, root, current, pointerX, pointerY), nullptr));
-		if (!reply || reply->child == XCB_WINDOW_NONE)
+		xcb_window_t child = childUnderPointer(current);
+		if (child == XCB_WINDOW_NONE)
 			break;
-		current = reply->child;
+		current = child;
 		if (uint32_t version = awareVersion(current))
 		{
 			found.window = current;
 			found.version = version;
 		}
+	}
+	return found;
+}
+
+xcb_window_t DragSession::childUnderPointer(xcb_window_t parent) const
+{
+	auto reply = owned(xcb_translate_coordinates_reply(
+	    connection, xcb_translate_coordinates(connection, root, parent, pointerX, pointerY), nullptr));
+	if (!reply)
+		return XCB_WINDOW_NONE;
+	// The drag image sits under the pointer: the window that counts is the
+	// one beneath it.
+	if (parent == root && image && reply->child != XCB_WINDOW_NONE && reply->child == image->getWindow())
+		return topLevelBeneathImage();
+	return reply->child;
+}
+
+// The topmost viewable child of the root, other than the drag image, whose
+// rectangle holds the pointer. Everything is asked at once, so that the wait
+// for the server does not grow with the number of windows.
+xcb_window_t DragSession::topLevelBeneathImage() const
+{
+	auto tree = owned(xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr));
+	if (!tree)
+		return XCB_WINDOW_NONE;
+	const xcb_window_t* children = xcb_query_tree_children(tree.get());
+	auto count = static_cast<size_t>(xcb_query_tree_children_length(tree.get()));
+	std::vector<xcb_get_window_attributes_cookie_t> attributes(count);
+	std::vector<xcb_get_geometry_cookie_t> geometries(count);
+	for (size_t i = 0; i < count; ++i)
+	{
+		attributes[i] = xcb_get_window_attributes(connection, children[i]);
+		geometries[i] = xcb_get_geometry(connection, children[i]);
+	}
+	xcb_window_t found = XCB_WINDOW_NONE;
+	// Children come bottom first.
+	for (size_t i = count; i-- > 0;)
+	{
+		auto attribute = owned(xcb_get_window_attributes_reply(connection, attributes[i], nullptr));
+		auto geometry = owned(xcb_get_geometry_reply(connection, geometries[i], nullptr));
+		if (found != XCB_WINDOW_NONE || children[i] == image->getWindow() || !attribute || !geometry ||
+		    attribute->map_state != XCB_MAP_STATE_VIEWABLE)
+			continue;
+		int outerWidth = geometry->width + 2 * geometry->border_width;
+		int outerHeight = geometry->height + 2 * geometry->border_width;
+		if (pointerX >= geometry->x && pointerX < geometry->x + outerWidth && pointerY >= geometry->y &&
+		    pointerY < geometry->y + outerHeight)
+			found = children[i];
 	}
 	return found;
 }
@@ -650,7 +709,7 @@ bool DragSession::writeProperty(xcb_window_t requestor, xcb_atom_t property, xcb
 
 } // namespace
 
-int32 run(X11Frame* frame, CDropSource* source, const CPoint&, CBitmap*)
+int32 run(X11Frame* frame, CDropSource* source, const CPoint& offset, CBitmap* image)
 {
 	if (frame == nullptr || !frame->isConnected() || !frame->isDeliveringLeftButtonEvent() || gDragRunning)
 		return 0;
@@ -661,7 +720,7 @@ int32 run(X11Frame* frame, CDropSource* source, const CPoint&, CBitmap*)
 		return 0;
 	// The offer holds its own copy of the data: the view may let go of its
 	// source while the loop runs.
-	return DragSession(frame, std::move(offer)).run();
+	return DragSession(frame, std::move(offer), offset, image).run();
 }
 
 } // namespace VSTGUI::X11DragSource

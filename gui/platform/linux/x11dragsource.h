@@ -8,6 +8,8 @@
 // XdndPosition at a time, each answered by an XdndStatus before the next),
 // the data is served to it as the selection, and a release over a target
 // that accepts drops it there. Escape or a release anywhere else cancels.
+// The window under the pointer that counts is the deepest XdndAware one
+// (XdndProxy is not followed).
 // The grabs, the selection and the type list go on every path out, also
 // when the frame's window is closed during the drag.
 //
@@ -30,8 +32,9 @@ namespace X11DragSource
 // nothing happens (not called while a left press or a drag with the left
 // button is being delivered, no grab, another drag running) or nothing took
 // the data, 1 when the target moved it, 2 for any other operation. The frame
-// must be kept alive by the caller for the length of the call; offset and
-// image are not used (no drag image is shown).
+// must be kept alive by the caller for the length of the call. With an image
+// (may be null) its pixels follow the pointer, the image's top-left corner
+// at the pointer plus offset (x11dragimage.h).
 int32 run(X11Frame* frame, CDropSource* source, const CPoint& offset, CBitmap* image);
 
 } // namespace X11DragSource

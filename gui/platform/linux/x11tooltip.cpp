@@ -5,12 +5,11 @@
 #include "gui/base/cvstguitimer.h"
 #include "gui/platform/linux/cairodrawcontext.h"
 #include "gui/platform/linux/pangofont.h"
+#include "gui/platform/linux/x11argbimage.h"
 #include "gui/platform/linux/x11frame.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
-#include <cstring>
 
 namespace VSTGUI
 {
@@ -25,8 +24,6 @@ constexpr double kPaddingY = 2.;
 constexpr double kRed = 1.0;
 constexpr double kGreen = 0.96;
 constexpr double kBlue = 0.76;
-// Bytes of a PutImage request besides the pixels.
-constexpr size_t kPutImageHeader = 24;
 
 uint32_t backgroundPixel()
 {
@@ -182,50 +179,18 @@ void X11Tooltip::render(const std::vector<std::string>& lines, const CPoint& siz
 	background = xcb_generate_id(c);
 	xcb_create_pixmap(c, frame->getScreen()->root_depth, background, window, static_cast<uint16_t>(width),
 	                  static_cast<uint16_t>(height));
-	putPixels(background, cairo_image_surface_get_data(surface), cairo_image_surface_get_stride(surface), width,
-	          height);
+	bool drawn = X11ArgbImage::put(c, background, frame->getScreen()->root_depth, cairo_image_surface_get_data(surface),
+	                               cairo_image_surface_get_stride(surface), width, height);
 	cairo_surface_destroy(surface);
+	if (!drawn)
+	{
+		// Other pixel layouts keep the plain background colour.
+		xcb_free_pixmap(c, background);
+		background = XCB_PIXMAP_NONE;
+		return;
+	}
 	// The picture is the window's background: exposures need no answer.
 	xcb_change_window_attributes(c, window, XCB_CW_BACK_PIXMAP, &background);
-}
-
-void X11Tooltip::putPixels(xcb_pixmap_t pixmap, const unsigned char* data, int stride, int width, int height)
-{
-	xcb_connection_t* c = frame->getConnection();
-	const xcb_setup_t* setup = xcb_get_setup(c);
-	uint8_t depth = frame->getScreen()->root_depth;
-	bool wordPixels = false;
-	for (auto it = xcb_setup_pixmap_formats_iterator(setup); it.rem; xcb_format_next(&it))
-	{
-		if (it.data->depth == depth)
-			wordPixels = it.data->bits_per_pixel == 32 && (depth == 24 || depth == 32);
-	}
-	bool swap = (setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST) != (std::endian::native == std::endian::little);
-	// Other pixel layouts keep the plain background colour.
-	if (!wordPixels || data == nullptr)
-		return;
-	xcb_gcontext_t gc = xcb_generate_id(c);
-	xcb_create_gc(c, gc, pixmap, 0, nullptr);
-	auto rowBytes = static_cast<size_t>(width) * 4;
-	size_t maxBytes = static_cast<size_t>(xcb_get_maximum_request_length(c)) * 4 - kPutImageHeader;
-	int bandRows = static_cast<int>(std::max<size_t>(1, maxBytes / rowBytes));
-	std::vector<unsigned char> band(rowBytes * static_cast<size_t>(std::min(bandRows, height)));
-	for (int row = 0; row < height; row += bandRows)
-	{
-		int rows = std::min(bandRows, height - row);
-		for (int i = 0; i < rows; ++i)
-			std::memcpy(band.data() + static_cast<size_t>(i) * rowBytes, data + (row + i) * stride, rowBytes);
-		if (swap)
-		{
-			for (size_t b = 0; b + 3 < band.size(); b += 4)
-				std::reverse(band.begin() + static_cast<std::ptrdiff_t>(b),
-				             band.begin() + static_cast<std::ptrdiff_t>(b + 4));
-		}
-		xcb_put_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc, static_cast<uint16_t>(width),
-		              static_cast<uint16_t>(rows), 0, static_cast<int16_t>(row), 0, depth,
-		              static_cast<uint32_t>(rowBytes * static_cast<size_t>(rows)), band.data());
-	}
-	xcb_free_gc(c, gc);
 }
 
 void X11Tooltip::moveAndShow(const CRect& rect, const CPoint& size)

@@ -73,7 +73,6 @@ private:
 	bool createWindow();
 	void layOut(const std::vector<std::string>& lines, CPoint& size);
 	void render(const std::vector<std::string>& lines, const CPoint& size);
-	void putPixels(xcb_pixmap_t pixmap, const unsigned char* data, int stride, int width, int height);
 	void moveAndShow(const CRect& rect, const CPoint& size);
 	void setOpacity(int steps);
 	void fadeStep();
