@@ -683,6 +683,8 @@ TEST_F(X11DragSources, NothingHappensOutsideALeftButtonDelivery)
 	CDropSource* source = textSource("not now");
 	EXPECT_EQ(fx.platform()->doDrag(source, CPoint(), nullptr), 0) << "called from no event at all";
 	source->forget();
+	EXPECT_EQ(fx.platform()->doDrag(nullptr, CPoint(), nullptr), -1)
+	    << "a source that can never be dragged comes first";
 
 	offer(textSource("right button"));
 	fx.client.movePointer(fx.rootX(50), fx.rootY(50));

@@ -711,12 +711,12 @@ bool DragSession::writeProperty(xcb_window_t requestor, xcb_atom_t property, xcb
 
 int32 run(X11Frame* frame, CDropSource* source, const CPoint& offset, CBitmap* image)
 {
-	if (frame == nullptr || !frame->isConnected() || !frame->isDeliveringLeftButtonEvent() || gDragRunning)
-		return 0;
+	// A source that can never be dragged is refused whenever it comes.
 	X11DragOffer offer = X11DragOffer::fromSource(source);
 	if (offer.status == X11DragOffer::Status::invalid)
 		return -1;
-	if (offer.status == X11DragOffer::Status::empty)
+	if (frame == nullptr || !frame->isConnected() || !frame->isDeliveringLeftButtonEvent() || gDragRunning ||
+	    offer.status == X11DragOffer::Status::empty)
 		return 0;
 	// The offer holds its own copy of the data: the view may let go of its
 	// source while the loop runs.

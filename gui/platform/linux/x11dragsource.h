@@ -27,11 +27,12 @@ class CDropSource;
 namespace X11DragSource
 {
 
-// Runs the drag modally until it ends: -1 when the source offers nothing
-// that can be dragged (null, no entries, an error entry first), 0 when
-// nothing happens (not called while a left press or a drag with the left
-// button is being delivered, no grab, another drag running) or nothing took
-// the data, 1 when the target moved it, 2 for any other operation. The frame
+// Runs the drag modally until it ends: -1 when the source can never be
+// dragged (null, no entries, an error entry first; checked before anything
+// else), 0 when nothing happens (not called while a left press or a drag with
+// the left button is being delivered, no entry carries its terminating NUL,
+// no grab, another drag running) or nothing took the data, 1 when the target
+// moved it, 2 for any other operation. The frame
 // must be kept alive by the caller for the length of the call. With an image
 // (may be null) its pixels follow the pointer, the image's top-left corner
 // at the pointer plus offset (x11dragimage.h).
