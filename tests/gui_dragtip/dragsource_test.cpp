@@ -39,6 +39,8 @@ public:
 		const char* action{"XdndActionCopy"};
 		// Converted one after the other once the drop arrives.
 		std::vector<std::string> requests{"UTF8_STRING"};
+		// False: the drop is never finished.
+		bool finish{true};
 	};
 
 	XdndTarget(TestClient& client, int x, int y, Options options) : client(client), c(client.get()), options(options)
@@ -162,6 +164,8 @@ private:
 	{
 		if (nextRequest >= options.requests.size())
 		{
+			if (!options.finish)
+				return;
 			finished = true;
 			send(intern("XdndFinished"),
 			     {window, options.accept ? 1u : 0u, options.accept ? intern(options.action) : 0u, 0, 0});
@@ -590,6 +594,33 @@ TEST_F(X11DragSources, PositionsWaitForTheStatusOfTheLastOne)
 	EXPECT_EQ(view->results, (std::vector<int32>{2}));
 	EXPECT_EQ(target.positions, (std::vector<std::pair<int, int>>{{kInsideX, kInsideY}, {kInsideX + 3, kInsideY}}))
 	    << "after the status the latest position follows";
+}
+
+TEST_F(X11DragSources, ATargetThatNeverAnswersTheLastPositionGetsNoDrop)
+{
+	offer(textSource("unanswered"));
+	XdndTarget target(fx.client, kTargetX, kTargetY, {});
+	target.holdStatus();
+	ASSERT_TRUE(drag(
+	    {whenStarted(), moveTo(kInsideX, kInsideY), until([&] { return target.count("position") >= 1; }), release()},
+	    &target));
+	EXPECT_EQ(view->results, (std::vector<int32>{0}));
+	EXPECT_EQ(target.log, (std::vector<std::string>{"enter", "position", "leave"}));
+	EXPECT_TRUE(inputIsFree());
+}
+
+TEST_F(X11DragSources, ATargetThatNeverFinishesAnswersZeroInTheEnd)
+{
+	offer(textSource("unfinished"));
+	XdndTarget target(fx.client, kTargetX, kTargetY, {.finish = false});
+	ASSERT_TRUE(drag(
+	    {whenStarted(), moveTo(kInsideX, kInsideY), until([&] { return target.count("position") >= 1; }), release()},
+	    &target));
+	EXPECT_EQ(view->results, (std::vector<int32>{0}));
+	EXPECT_EQ(target.count("drop"), 1);
+	EXPECT_EQ(target.received["UTF8_STRING"], "unfinished") << "the data is served while the source waits";
+	EXPECT_EQ(selectionOwner(), static_cast<xcb_window_t>(XCB_WINDOW_NONE));
+	EXPECT_TRUE(inputIsFree());
 }
 
 TEST_F(X11DragSources, ADragStartedByAMoveWithTheLeftButtonWorksToo)
