@@ -99,10 +99,13 @@ std::vector<X11MenuEntry> X11MenuLayout::entriesOf(COptionMenu* menu, bool toggl
 			entry.kind = X11MenuEntry::Kind::kTitle;
 		if (entry.kind != X11MenuEntry::Kind::kSeparator)
 		{
-			entry.label = X11MenuText::prefixed(item->getTitle(), i + 1, menu->getPrefixNumbers());
+			// Entries that open a sub-menu carry their plain title; only
+			// the entries one can choose (and titles) are numbered.
+			entry.submenu = item->getSubmenu();
+			int32 numbers = entry.submenu ? 0 : menu->getPrefixNumbers();
+			entry.label = X11MenuText::prefixed(item->getTitle(), i + 1, numbers);
 			entry.keyText = X11MenuText::keyEquivalent(item->getKeycode(), item->getKeyModifiers());
 			entry.icon = item->getIcon();
-			entry.submenu = item->getSubmenu();
 		}
 		entry.enabled = item->isEnabled();
 		entry.checked = toggleCheck ? item->isChecked() : markCurrent && i == current;

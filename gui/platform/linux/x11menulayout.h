@@ -93,6 +93,8 @@ public:
 
 	// The entries of menu in order; check marks for toggleCheck (checked
 	// entries) or for markCurrent (the entry at the menu's current value).
+	// Labels carry the menu's position numbers, except on entries that open
+	// a sub-menu.
 	static std::vector<X11MenuEntry> entriesOf(COptionMenu* menu, bool toggleCheck, bool markCurrent);
 
 	int32 getCount() const { return static_cast<int32>(entries.size()); }
