@@ -4,9 +4,12 @@
 // windows and pixels.
 #include "popuptestsupport.h"
 
+#include "gui/base/cbuttonstate.h"
 #include "gui/controls/cmenuitem.h"
 #include "gui/controls/coptionmenu.h"
+#include "gui/platform/linux/cairodrawcontext.h"
 #include "gui/platform/linux/x11menulayout.h"
+#include "gui/platform/linux/x11menuwindow.h"
 
 #include <gtest/gtest.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
@@ -365,6 +368,53 @@ TEST_F(PopupWindow, TheHighlightedEntryAndTheCheckMarkAreDrawn)
 	EXPECT_EQ(count(2, 1, checkColumn, dark), 0);
 	// Its title is drawn beside.
 	EXPECT_GT(count(2, checkColumn, width - 2, dark), 10);
+}
+
+TEST_F(PopupWindow, IconsAndKeyEquivalentsAreDrawnWhereTheLayoutPutsThem)
+{
+	addMenu(0);
+	CairoDrawContext* red = CairoDrawContext::createOffscreen(16, 16);
+	red->setFillColor(CColor(220, 30, 30, 255));
+	// Filled rectangles leave out their right column and top row.
+	red->drawRect(CRect(-1, -1, 17, 17), kShapeFilled);
+	red->endDraw();
+	menu->addEntry(new CMenuItem("Picture", nullptr, 0, red->getBitmap()));
+	menu->addEntry(new CMenuItem("Save", "s", kModifierControl));
+	red->forget();
+	// The same layout as the pop-up's, fonts included.
+	X11MenuWindow measured(fx.platform(), menu, X11MenuWindow::Look{false, false, control.getWidth()},
+	                       CRect(0, 0, 1024, 768));
+	const X11MenuLayout& layout = measured.getLayout();
+	std::vector<uint32_t> pixels;
+	int width = 0;
+	script->then(popupsAre(1),
+	             [&]
+	             {
+		             CRect window = geometryOf(fx.client, popup(0));
+		             width = static_cast<int>(window.getWidth());
+		             pixels = fx.client.readPixels(popup(0), width, static_cast<int>(window.getHeight()));
+		             tap(XKB_KEY_Escape);
+	             });
+	clickControlAndRun();
+	ASSERT_EQ(width, static_cast<int>(layout.getWidth()));
+	auto count = [&](const CRect& r, auto predicate)
+	{
+		int n = 0;
+		for (auto y = static_cast<int>(r.top); y < static_cast<int>(r.bottom); ++y)
+			for (auto x = static_cast<int>(r.left); x < static_cast<int>(r.right); ++x)
+				n += predicate(pixels[static_cast<size_t>(y * width + x)]) ? 1 : 0;
+		return n;
+	};
+	auto reddish = [](uint32_t p) { return ((p >> 16) & 0xFF) > 0xC0 && ((p >> 8) & 0xFF) < 0x40; };
+	auto dark = [](uint32_t p) { return ((p >> 16) & 0xFF) < 0x60 && ((p >> 8) & 0xFF) < 0x60 && (p & 0xFF) < 0x60; };
+	// The icon at its pixel size, and nowhere else.
+	EXPECT_EQ(count(layout.iconRect(0), reddish), 16 * 16);
+	EXPECT_EQ(count(CRect(0, 0, width, layout.getHeight()), reddish), 16 * 16);
+	// "Ctrl+S" in the key column of its row, ending at its right edge.
+	CRect key = layout.keyRect(1);
+	CRect keyEnd(key.right - 8, key.top, key.right, key.bottom);
+	EXPECT_GT(count(keyEnd, dark), 5);
+	EXPECT_EQ(count(layout.keyRect(0), dark), 0);
 }
 
 TEST_F(PopupWindow, ClosingTheFrameWhileTheMenuIsOpenEndsItWithNothingChosen)
