@@ -20,6 +20,7 @@ target_sources(corvane_gui_platform_linux PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/x11menuwindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11optionmenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11runloop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/x11selection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11textedit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11textfieldbuffer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/x11textfieldclipboard.cpp

@@ -1,5 +1,7 @@
 #include "gui/platform/linux/x11dragdrop.h"
 
+#include "gui/platform/linux/x11selection.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -35,14 +37,7 @@ X11DropTarget::X11DropTarget(xcb_connection_t* connection, xcb_window_t window,
 : connection(connection), window(window), callback(callback)
 {
 	static_assert(std::size(kAtomNames) == kAtomCount);
-	std::array<xcb_intern_atom_cookie_t, kAtomCount> cookies;
-	for (size_t i = 0; i < kAtomCount; ++i)
-		cookies[i] = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(kAtomNames[i])), kAtomNames[i]);
-	for (size_t i = 0; i < kAtomCount; ++i)
-	{
-		auto reply = owned(xcb_intern_atom_reply(connection, cookies[i], nullptr));
-		atoms[i] = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-	}
+	X11Selection::internAtoms(connection, kAtomNames, atoms);
 	xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atoms[kAware], XCB_ATOM_ATOM, 32, 1,
 		&kXdndVersion);
 }

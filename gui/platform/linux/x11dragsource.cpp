@@ -4,6 +4,7 @@
 #include "gui/platform/linux/x11dragimage.h"
 #include "gui/platform/linux/x11dragoffer.h"
 #include "gui/platform/linux/x11runloop.h"
+#include "gui/platform/linux/x11selection.h"
 
 #include <algorithm>
 #include <array>
@@ -238,14 +239,7 @@ bool DragSession::begin()
 
 void DragSession::internAtoms()
 {
-	std::array<xcb_intern_atom_cookie_t, kAtomCount> cookies;
-	for (size_t i = 0; i < kAtomCount; ++i)
-		cookies[i] = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(kAtomNames[i])), kAtomNames[i]);
-	for (size_t i = 0; i < kAtomCount; ++i)
-	{
-		auto reply = owned(xcb_intern_atom_reply(connection, cookies[i], nullptr));
-		atoms[i] = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-	}
+	X11Selection::internAtoms(connection, kAtomNames, atoms);
 }
 
 bool DragSession::ownSelection()
@@ -669,15 +663,7 @@ bool DragSession::onSelectionRequest(const xcb_selection_request_event_t& reques
 	// Clients older than ICCCM 2 name no property: the target is used.
 	xcb_atom_t property = request.property != XCB_ATOM_NONE ? request.property : request.target;
 	bool served = writeProperty(request.requestor, property, request.target);
-	xcb_selection_notify_event_t notify{};
-	notify.response_type = XCB_SELECTION_NOTIFY;
-	notify.time = request.time;
-	notify.requestor = request.requestor;
-	notify.selection = request.selection;
-	notify.target = request.target;
-	notify.property = served ? property : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-	xcb_send_event(connection, 0, request.requestor, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&notify));
-	xcb_flush(connection);
+	X11Selection::notifyRequestor(connection, request, served ? property : static_cast<xcb_atom_t>(XCB_ATOM_NONE));
 	return true;
 }
 

@@ -1,6 +1,7 @@
 #include "gui/platform/linux/x11textfieldclipboard.h"
 
 #include "gui/platform/linux/x11frame.h"
+#include "gui/platform/linux/x11selection.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -81,16 +82,8 @@ void X11TextFieldClipboard::answerRequest(const xcb_selection_request_event_t& r
 	// Old clients name no property: the target is the property then.
 	xcb_atom_t property = request.property != XCB_ATOM_NONE ? request.property : request.target;
 	bool written = owning && request.selection == clipboard && writeTarget(request, property);
-	xcb_selection_notify_event_t notify{};
-	notify.response_type = XCB_SELECTION_NOTIFY;
-	notify.time = request.time;
-	notify.requestor = request.requestor;
-	notify.selection = request.selection;
-	notify.target = request.target;
-	notify.property = written ? property : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-	xcb_send_event(frame.getConnection(), 0, request.requestor, XCB_EVENT_MASK_NO_EVENT,
-	               reinterpret_cast<const char*>(&notify));
-	xcb_flush(frame.getConnection());
+	X11Selection::notifyRequestor(frame.getConnection(), request,
+	                              written ? property : static_cast<xcb_atom_t>(XCB_ATOM_NONE));
 }
 
 bool X11TextFieldClipboard::writeTarget(const xcb_selection_request_event_t& request, xcb_atom_t property)
