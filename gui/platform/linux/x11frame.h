@@ -110,10 +110,11 @@ public:
 	// remove itself (or another) while an event is being offered.
 	void addEventHandler(IX11EventHandler* handler);
 	void removeEventHandler(IX11EventHandler* handler);
-	// A reference for a native part that runs a modal loop (the pop-up
-	// menu): it keeps the connection for the part's clean-up but, like the
-	// frame's own references during dispatch, not the window, so that the
-	// owner's last forget still closes the window and silences the callback.
+	// A reference for a native part that may outlive the frame's window (the
+	// pop-up menu's modal loop, the text field): it keeps the connection for
+	// the part's clean-up but, like the frame's own references during
+	// dispatch, not the window, so that the owner's last forget still closes
+	// the window and silences the callback.
 	void rememberForModalLoop();
 	void forgetAfterModalLoop();
 	// The server time of the last input event this connection received
