@@ -90,15 +90,35 @@ MouseEventResult CTextEdit::onMouseDown(CPoint&, const CButtonState& buttons)
 {
 	if (!buttons.isLeftButton())
 		return kMouseNotHandled;
+	if ((style & kEditOnDoubleClick) && !buttons.isDoubleClick())
+		return kMouseNotHandled;
 	CFrame* frame = getFrame();
 	const bool isFocus = frame && frame->getFocusView() == this;
-	if (isFocus || ((style & kEditOnDoubleClick) && !buttons.isDoubleClick()))
+	// A double-click edit was given the focus, without editing, by the
+	// first press of the double click (see takeFocus).
+	if (isFocus && (isEditing() || !(style & kEditOnDoubleClick)))
 		return kMouseNotHandled;
-	takeFocus();
+	startEditing();
 	return kMouseHandledNoFollowUp;
 }
 
 void CTextEdit::takeFocus()
+{
+	// A container gives a clicked control the focus before its mouse-down:
+	// an edit that opens only on a double click must not open on the first
+	// press of one. Focus that arrives otherwise (Tab) opens the field.
+	if ((style & kEditOnDoubleClick) && focusComesFromClick())
+		return;
+	startEditing();
+}
+
+bool CTextEdit::focusComesFromClick() const
+{
+	CFrame* frame = getFrame();
+	return frame && frame->getCurrentMouseButtons().isLeftButton();
+}
+
+void CTextEdit::startEditing()
 {
 	if (platformTextEdit)
 		return;

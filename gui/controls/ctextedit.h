@@ -63,7 +63,9 @@ public:
 	void setViewSize(const CRect& rect, bool invalid = true) override;
 	void parentSizeChanged() override;
 	// Starts editing; stays idle when the frame has no window to put the
-	// field in.
+	// field in, and, with kEditOnDoubleClick, while the left button is down
+	// (the first press of a double click gives the focus; the second one
+	// opens the field).
 	void takeFocus() override;
 	// Ends the edit, commits the field's text and tells the ancestors.
 	void looseFocus() override;
@@ -84,6 +86,9 @@ public:
 	void platformTextDidChange() override;
 
 protected:
+	// Puts the field over the control unless it is there already.
+	void startEditing();
+	bool focusComesFromClick() const;
 	// Detaches the field, commits its text and forgets it.
 	void finishEditing();
 	// Commits the field's text as one user edit unless it is the label's.

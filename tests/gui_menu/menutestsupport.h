@@ -68,7 +68,11 @@ public:
 	bool setSize(const CRect&) override { return true; }
 	bool getSize(CRect& size) const override;
 	bool getCurrentMousePosition(CPoint& position) const override;
-	bool getCurrentMouseButtons(CButtonState&) const override { return true; }
+	bool getCurrentMouseButtons(CButtonState& buttons) const override
+	{
+		buttons |= currentButtons();
+		return true;
+	}
 	bool setMouseCursor(CCursorType) override { return true; }
 	bool invalidRect(const CRect&) override { return true; }
 	bool scrollRect(const CRect&, const CPoint&) override { return false; }
@@ -80,6 +84,8 @@ public:
 	COffscreenContext* createOffscreenContext(double, double) override { return nullptr; }
 	int32 doDrag(CDropSource*, const CPoint&, CBitmap*) override { return kDragError; }
 
+	// What getCurrentMouseButtons reports as held.
+	CButtonState currentButtons;
 	// The field made last, while it is alive.
 	FakeTextEdit* textEdit{nullptr};
 	int textEditsCreated{0};

@@ -120,6 +120,39 @@ TEST_F(TextEditTest, DoubleClickStyleIgnoresASingleClick)
 	EXPECT_TRUE(edit->isEditing());
 }
 
+// Through the frame the container focuses the clicked control before its
+// mouse-down; the first press of a double click must not open the field.
+TEST_F(TextEditTest, DoubleClickStyleThroughTheFrameOpensOnlyOnTheSecondPress)
+{
+	edit->setStyle(kEditOnDoubleClick);
+	CPoint where(20, 20);
+	platform->currentButtons = CButtonState(kButtonLeft);
+	frame->onMouseDown(where, CButtonState(kButtonLeft));
+	EXPECT_EQ(frame->getFocusView(), edit);
+	EXPECT_FALSE(edit->isEditing());
+	frame->onMouseUp(where, CButtonState(kButtonLeft));
+	EXPECT_EQ(frame->onMouseDown(where, CButtonState(kButtonLeft | kButtonDoubleClick)), kMouseHandledNoFollowUp);
+	EXPECT_TRUE(edit->isEditing());
+
+	// A plain edit still opens on the first press.
+	where = CPoint(20, 50);
+	frame->onMouseDown(where, CButtonState(kButtonLeft));
+	EXPECT_EQ(frame->getFocusView(), next);
+	EXPECT_FALSE(edit->isEditing());
+	EXPECT_TRUE(next->isEditing());
+}
+
+TEST_F(TextEditTest, DoubleClickStyleOpensWhenTheFocusArrivesByKeyboard)
+{
+	edit->setStyle(kEditOnDoubleClick);
+	frame->setFocusView(next);
+	ASSERT_TRUE(next->isEditing());
+	VstKeyCode backTab{0, VKEY_TAB, MODIFIER_SHIFT};
+	EXPECT_EQ(frame->onKeyDown(backTab), 1);
+	EXPECT_EQ(frame->getFocusView(), edit);
+	EXPECT_TRUE(edit->isEditing());
+}
+
 TEST_F(TextEditTest, ReturnCommitsTheTypedTextAsOneEdit)
 {
 	startEditing();

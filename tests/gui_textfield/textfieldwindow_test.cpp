@@ -175,6 +175,20 @@ TEST_F(TextField, ClickPutsAFocusedFieldWindowOverTheControl)
 	EXPECT_EQ(fx.frame->getFocusView(), edit);
 }
 
+TEST_F(TextField, DoubleClickStyleOpensTheFieldOnlyOnADoubleClick)
+{
+	edit->setStyle(kEditOnDoubleClick);
+	CPoint centre = edit->getViewSize().getCenter();
+	clickAt(centre.x, centre.y);
+	EXPECT_EQ(fx.frame->getFocusView(), edit);
+	EXPECT_FALSE(edit->isEditing());
+	EXPECT_TRUE(fieldWindows().empty());
+	// The second click of a double click, within the double-click time.
+	fx.client.click(1);
+	settle();
+	EXPECT_TRUE(pumpUntil([&] { return edit->isEditing() && !fieldWindows().empty(); }));
+}
+
 TEST_F(TextField, FieldShowsTheControlsBackgroundAndTheTextInItsColour)
 {
 	ASSERT_TRUE(startEditing(edit));

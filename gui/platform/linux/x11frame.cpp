@@ -394,6 +394,11 @@ bool X11Frame::getCurrentMouseButtons(CButtonState& buttons) const
 	if (!reply)
 		return false;
 	buttons |= X11Events::buttonsFromState(reply->mask) | X11Events::modifiersFromState(reply->mask);
+	// A quick click's release may already be past on the server while its
+	// press is still being delivered here: the toolkit asks about the
+	// button of the event it is handling.
+	if (deliveringLeftButton)
+		buttons |= kButtonLeft;
 	return true;
 }
 
