@@ -28,6 +28,5 @@ target_sources(corvane_gui_platform_linux PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/x11tooltip.cpp
 )
 target_link_libraries(corvane_gui_platform_linux PUBLIC PkgConfig::CORVANE_X11_DEPS)
-# The archive is named again after the core libraries on every link line
-# (see CMakeLists.txt); the X libraries must follow that second mention too.
+# The X libraries follow the toolkit's link group (see CMakeLists.txt).
 target_link_libraries(corvane_gui_platform_linux INTERFACE ${CORVANE_X11_DEPS_LINK_LIBRARIES})
