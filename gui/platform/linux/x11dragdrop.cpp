@@ -1,5 +1,6 @@
 #include "gui/platform/linux/x11dragdrop.h"
 
+#include "gui/platform/linux/x11reply.h"
 #include "gui/platform/linux/x11selection.h"
 
 #include <cstdlib>
@@ -20,15 +21,6 @@ static_assert(std::size(kAtomNames) == 15, "one name per atom");
 
 // Larger drops are refused rather than held in memory (64 MiB).
 constexpr uint32_t kMaxDataWords = 16u << 20;
-
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply>
-ReplyPtr<Reply> owned(Reply* reply)
-{
-	return ReplyPtr<Reply>(reply, &std::free);
-}
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "gui/platform/linux/x11cursor.h"
 #include "gui/platform/linux/x11dragimage.h"
 #include "gui/platform/linux/x11dragoffer.h"
+#include "gui/platform/linux/x11reply.h"
 #include "gui/platform/linux/x11runloop.h"
 #include "gui/platform/linux/x11selection.h"
 
@@ -57,13 +58,6 @@ constexpr const char* kAtomNames[] = {"XdndAware",    "XdndEnter",      "XdndPos
                                       "XdndLeave",    "XdndDrop",       "XdndFinished",   "XdndSelection",
                                       "XdndTypeList", "XdndActionCopy", "XdndActionMove", "TARGETS"};
 static_assert(std::size(kAtomNames) == kAtomCount, "one name per atom");
-
-template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply> ReplyPtr<Reply> owned(Reply* reply)
-{
-	return ReplyPtr<Reply>(reply, &std::free);
-}
 
 using Clock = std::chrono::steady_clock;
 

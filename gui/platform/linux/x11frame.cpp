@@ -3,6 +3,7 @@
 #include "gui/platform/linux/cairodrawcontext.h"
 #include "gui/platform/linux/x11dragsource.h"
 #include "gui/platform/linux/x11optionmenu.h"
+#include "gui/platform/linux/x11reply.h"
 #include "gui/platform/linux/x11textedit.h"
 #include "gui/platform/linux/x11tooltip.h"
 
@@ -31,14 +32,6 @@ constexpr size_t kMaxInvalidRects = 16;
 constexpr size_t kPutImageHeader = 24;
 // Larger bands gain nothing and hold the server up for other clients.
 constexpr size_t kMaxBandBytes = 1 << 20;
-
-template <typename Reply>
-struct FreeReply
-{
-	void operator()(Reply* reply) const { std::free(reply); }
-};
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, FreeReply<Reply>>;
 
 CRect integralRect(const CRect& r)
 {
