@@ -188,9 +188,14 @@ TEST_F(X11Tooltips, HidingFadesStepByStepThenUnmaps)
 	xcb_window_t window = tooltip();
 	ASSERT_TRUE(fx.platform()->hideTooltip());
 	std::vector<uint32_t> seen;
-	// One pump fires the timer at most once, so every step is seen.
-	for (int i = 0; i < 2000 && isMapped(window); ++i)
+	// One pump fires the timer at most once, so every step is seen. The
+	// frame's connection is synced before each look, as the server may
+	// otherwise answer this client before it has read the frame's change.
+	for (int i = 0; i < 2000; ++i)
 	{
+		fx.platform()->sync();
+		if (!isMapped(window))
+			break;
 		if (auto value = opacity(window); value && (seen.empty() || seen.back() != *value))
 			seen.push_back(*value);
 		EXPECT_TRUE(fx.platform()->hideTooltip()) << "hiding again does not restart or speed up the fade";
@@ -214,6 +219,7 @@ TEST_F(X11Tooltips, ShowingAgainStopsTheFade)
 	show(rect, "second");
 	EXPECT_EQ(opacity(window), X11Tooltip::opacityValue(19));
 	X11RunLoop::runFor(300);
+	fx.platform()->sync();
 	EXPECT_TRUE(isMapped(window)) << "no fade left running";
 	EXPECT_EQ(opacity(window), X11Tooltip::opacityValue(19));
 }
