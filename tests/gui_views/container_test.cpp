@@ -1,5 +1,8 @@
 #include "viewtestsupport.h"
 
+#include "gui/views/cdragcontainer.h"
+
+#include <cstring>
 #include <gtest/gtest.h>
 
 using namespace VSTGUI;
@@ -150,6 +153,50 @@ TEST_F(ContainerTest, DragEventsFollowThePointerFromViewToView)
 	EXPECT_EQ(eventLog(),
 	          std::vector<std::string>({"a:dragEnter 10,10", "a:dragMove 20,10", "a:dragLeave", "b:dragEnter 60,10",
 	                                    "b:drop 70,20", "b:dragLeave", "a:dragEnter 10,10", "a:dragLeave"}));
+}
+
+namespace
+{
+// A drop of two texts, built on the views' interface alone.
+class TwoTexts : public CDragContainer
+{
+public:
+	void* first(int32& size, int32& type) override
+	{
+		position = -1;
+		return next(size, type);
+	}
+	void* next(int32& size, int32& type) override
+	{
+		if (++position >= getCount())
+		{
+			size = 0;
+			type = kError;
+			return nullptr;
+		}
+		size = static_cast<int32>(std::strlen(texts[position]));
+		type = kUnicodeText;
+		return const_cast<char*>(texts[position]);
+	}
+	int32 getType(int32 index) const override { return index >= 0 && index < 2 ? kUnicodeText : kError; }
+	int32 getCount() override { return 2; }
+	CBaseObject* newCopy() const override { return nullptr; }
+
+private:
+	const char* texts[2] {"one", "two"};
+	int32 position {-1};
+};
+} // namespace
+
+TEST_F(ContainerTest, TheViewUnderTheDropReadsTheItemsOfTheSameContainer)
+{
+	auto* box = add(frame, new CViewContainer(CRect(100, 0, 200, 100)));
+	add(box, new RecordingView("b", CRect(50, 0, 100, 50)));
+	auto* drag = new TwoTexts;
+	frame->platformOnDragEnter(drag, CPoint(160, 10));
+	EXPECT_TRUE(frame->platformOnDrop(drag, CPoint(170, 20)));
+	drag->forget();
+	EXPECT_EQ(eventLog(), std::vector<std::string>({"b:dragEnter 60,10", "b:drop 70,20 2:one 2:two", "b:dragLeave"}));
 }
 
 TEST_F(ContainerTest, AddViewBeforeANonChildGoesJustBehindTheFrontMostChild)

@@ -1,5 +1,7 @@
 #include "viewtestsupport.h"
 
+#include "gui/views/cdragcontainer.h"
+
 #include "gui/drawing/cbitmap.h"
 
 namespace VSTGUI {
@@ -181,9 +183,17 @@ void RecordingView::onIdle()
 		idleAction();
 }
 
-bool RecordingView::onDrop(CDragContainer*, const CPoint& where)
+bool RecordingView::onDrop(CDragContainer* drag, const CPoint& where)
 {
-	log(name, "drop " + describe(where));
+	std::string what;
+	int32 size = 0;
+	int32 type = CDragContainer::kError;
+	if (drag)
+	{
+		for (void* item = drag->first(size, type); item; item = drag->next(size, type))
+			what += " " + std::to_string(type) + ":" + std::string(static_cast<const char*>(item), size);
+	}
+	log(name, "drop " + describe(where) + what);
 	return true;
 }
 
