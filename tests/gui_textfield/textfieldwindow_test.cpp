@@ -42,6 +42,13 @@ bool parseNumber(const char* text, float& value, void*)
 	return true;
 }
 
+xcb_atom_t atom(xcb_connection_t* c, const char* name)
+{
+	Freed reply(
+	    xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+	return reply ? reply->atom : 0;
+}
+
 class Listener : public CControlListener
 {
 public:
@@ -152,9 +159,95 @@ protected:
 
 	std::vector<xcb_window_t> fieldWindows() { return fx.client.descendantsOf(fx.platform()->getWindow()); }
 
+	xcb_window_t ownerOf(const char* selection)
+	{
+		xcb_connection_t* c = fx.client.get();
+		settle();
+		Freed reply(xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom(c, selection)), nullptr));
+		return reply ? reply->owner : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
+	}
+
+	// Asks the owner of a selection for a target as another program would;
+	// empty when refused.
+	std::vector<uint8_t> askFor(const char* selection, xcb_atom_t target)
+	{
+		xcb_connection_t* c = fx.client.get();
+		if (requestor == XCB_WINDOW_NONE)
+			requestor = fx.client.createParent(0, 0, 10, 10, XCB_EVENT_MASK_PROPERTY_CHANGE);
+		xcb_atom_t property = atom(c, "TEST_PROPERTY");
+		xcb_convert_selection(c, requestor, atom(c, selection), target, property, XCB_CURRENT_TIME);
+		xcb_flush(c);
+		xcb_generic_event_t* notify = nullptr;
+		pumpUntil([&] { return (notify = fx.client.waitForEvent(XCB_SELECTION_NOTIFY, 5)) != nullptr; });
+		if (notify == nullptr)
+			return {};
+		bool refused = reinterpret_cast<xcb_selection_notify_event_t*>(notify)->property == XCB_ATOM_NONE;
+		std::free(notify);
+		if (refused)
+			return {};
+		Freed value(
+		    xcb_get_property_reply(c, xcb_get_property(c, 1, requestor, property, XCB_ATOM_ANY, 0, 1024), nullptr));
+		auto* data = static_cast<uint8_t*>(xcb_get_property_value(value.reply));
+		return std::vector<uint8_t>(data, data + xcb_get_property_value_length(value.reply));
+	}
+
+	// Makes a window of the test's the owner of a selection.
+	void own(const char* selection)
+	{
+		xcb_connection_t* c = fx.client.get();
+		if (owner == XCB_WINDOW_NONE)
+			owner = fx.client.createParent(0, 0, 10, 10);
+		xcb_set_selection_owner(c, owner, atom(c, selection), XCB_CURRENT_TIME);
+		fx.client.sync();
+	}
+
+	// Pumps until the field's text is no longer before, answering the
+	// field's request for the selection that own() took with offered.
+	bool answerUntilChanged(const std::string& before, const std::string& offered)
+	{
+		xcb_connection_t* c = fx.client.get();
+		xcb_atom_t utf8 = atom(c, "UTF8_STRING");
+		bool answered = false;
+		return pumpUntil(
+		    [&]
+		    {
+			    if (!answered)
+			    {
+				    if (xcb_generic_event_t* e = fx.client.waitForEvent(XCB_SELECTION_REQUEST, 5))
+				    {
+					    auto* request = reinterpret_cast<xcb_selection_request_event_t*>(e);
+					    EXPECT_EQ(request->target, utf8);
+					    xcb_change_property(c, XCB_PROP_MODE_REPLACE, request->requestor, request->property, utf8, 8,
+					                        static_cast<uint32_t>(offered.size()), offered.data());
+					    xcb_selection_notify_event_t notify{};
+					    notify.response_type = XCB_SELECTION_NOTIFY;
+					    notify.requestor = request->requestor;
+					    notify.selection = request->selection;
+					    notify.target = request->target;
+					    notify.property = request->property;
+					    notify.time = request->time;
+					    xcb_send_event(c, 0, request->requestor, 0, reinterpret_cast<const char*>(&notify));
+					    xcb_flush(c);
+					    std::free(e);
+					    answered = true;
+				    }
+			    }
+			    return fieldText() != before;
+		    });
+	}
+
+	void middleClickAt(double x, double y)
+	{
+		fx.client.movePointer(fx.rootX(x), fx.rootY(y));
+		fx.client.click(2);
+		settle();
+	}
+
 	FrameFixture fx;
 	Listener listener;
 	CTextEdit* edit{nullptr};
+	xcb_window_t requestor{XCB_WINDOW_NONE};
+	xcb_window_t owner{XCB_WINDOW_NONE};
 };
 
 } // namespace
@@ -416,18 +509,6 @@ TEST_F(TextField, ClipboardRoundTripWithinTheField)
 	ASSERT_TRUE(pumpUntil([&] { return fieldText() == "2.52.5"; }));
 }
 
-namespace
-{
-
-xcb_atom_t atom(xcb_connection_t* c, const char* name)
-{
-	Freed reply(
-	    xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
-	return reply ? reply->atom : 0;
-}
-
-} // namespace
-
 TEST_F(TextField, CopiedTextIsOfferedToOtherClientsAsUtf8)
 {
 	edit->setText("4\xC3\xA9");
@@ -435,29 +516,9 @@ TEST_F(TextField, CopiedTextIsOfferedToOtherClientsAsUtf8)
 	tap(XKB_KEY_a, XKB_KEY_Control_L);
 	tap(XKB_KEY_c, XKB_KEY_Control_L);
 	xcb_connection_t* c = fx.client.get();
-	xcb_window_t requestor = fx.client.createParent(0, 0, 10, 10, XCB_EVENT_MASK_PROPERTY_CHANGE);
-	xcb_atom_t clipboard = atom(c, "CLIPBOARD");
 	xcb_atom_t utf8 = atom(c, "UTF8_STRING");
 	xcb_atom_t targets = atom(c, "TARGETS");
-	xcb_atom_t property = atom(c, "TEST_PROPERTY");
-
-	auto ask = [&](xcb_atom_t target) -> std::vector<uint8_t>
-	{
-		xcb_convert_selection(c, requestor, clipboard, target, property, XCB_CURRENT_TIME);
-		xcb_flush(c);
-		xcb_generic_event_t* notify = nullptr;
-		pumpUntil([&] { return (notify = fx.client.waitForEvent(XCB_SELECTION_NOTIFY, 5)) != nullptr; });
-		if (notify == nullptr)
-			return {};
-		bool refused = reinterpret_cast<xcb_selection_notify_event_t*>(notify)->property == XCB_ATOM_NONE;
-		std::free(notify);
-		if (refused)
-			return {};
-		Freed value(
-		    xcb_get_property_reply(c, xcb_get_property(c, 1, requestor, property, XCB_ATOM_ANY, 0, 1024), nullptr));
-		auto* data = static_cast<uint8_t*>(xcb_get_property_value(value.reply));
-		return std::vector<uint8_t>(data, data + xcb_get_property_value_length(value.reply));
-	};
+	auto ask = [&](xcb_atom_t target) { return askFor("CLIPBOARD", target); };
 	std::vector<uint8_t> text = ask(utf8);
 	EXPECT_EQ(std::string(text.begin(), text.end()), "4\xC3\xA9");
 	std::vector<uint8_t> offered = ask(targets);
@@ -471,46 +532,68 @@ TEST_F(TextField, CopiedTextIsOfferedToOtherClientsAsUtf8)
 
 TEST_F(TextField, PasteTakesTheTextOfAnotherOwner)
 {
-	xcb_connection_t* c = fx.client.get();
-	xcb_window_t owner = fx.client.createParent(0, 0, 10, 10);
-	xcb_atom_t clipboard = atom(c, "CLIPBOARD");
-	xcb_atom_t utf8 = atom(c, "UTF8_STRING");
-	xcb_set_selection_owner(c, owner, clipboard, XCB_CURRENT_TIME);
-	fx.client.sync();
+	own("CLIPBOARD");
 	ASSERT_TRUE(startEditing(edit));
 	tap(XKB_KEY_a, XKB_KEY_Control_L);
 	tap(XKB_KEY_v, XKB_KEY_Control_L);
 	// The other owner answers while the field waits in the run loop.
-	const std::string offered = "-6.5\n";
-	bool answered = false;
-	ASSERT_TRUE(pumpUntil(
-	    [&]
-	    {
-		    if (!answered)
-		    {
-			    if (xcb_generic_event_t* e = fx.client.waitForEvent(XCB_SELECTION_REQUEST, 5))
-			    {
-				    auto* request = reinterpret_cast<xcb_selection_request_event_t*>(e);
-				    EXPECT_EQ(request->target, utf8);
-				    xcb_change_property(c, XCB_PROP_MODE_REPLACE, request->requestor, request->property, utf8, 8,
-				                        static_cast<uint32_t>(offered.size()), offered.data());
-				    xcb_selection_notify_event_t notify{};
-				    notify.response_type = XCB_SELECTION_NOTIFY;
-				    notify.requestor = request->requestor;
-				    notify.selection = request->selection;
-				    notify.target = request->target;
-				    notify.property = request->property;
-				    notify.time = request->time;
-				    xcb_send_event(c, 0, request->requestor, 0, reinterpret_cast<const char*>(&notify));
-				    xcb_flush(c);
-				    std::free(e);
-				    answered = true;
-			    }
-		    }
-		    return fieldText() != "1.00";
-	    }));
+	ASSERT_TRUE(answerUntilChanged("1.00", "-6.5\n"));
 	// The line break of the other program's text is no part of one line.
 	EXPECT_EQ(fieldText(), "-6.5 ");
+}
+
+TEST_F(TextField, WhatIsSelectedIsPrimaryUntilNothingIsSelected)
+{
+	edit->setText("2.5");
+	ASSERT_TRUE(startEditing(edit));
+	EXPECT_EQ(ownerOf("PRIMARY"), static_cast<xcb_window_t>(XCB_WINDOW_NONE)) << "opening selects nothing";
+	tap(XKB_KEY_Home, XKB_KEY_Shift_L);
+	EXPECT_EQ(ownerOf("PRIMARY"), field()->getWindow());
+	std::vector<uint8_t> text = askFor("PRIMARY", atom(fx.client.get(), "UTF8_STRING"));
+	EXPECT_EQ(std::string(text.begin(), text.end()), "2.5");
+	// A drag over part of the text offers that part.
+	CRect r = edit->getViewSize();
+	fx.client.movePointer(fx.rootX(r.left + 1), fx.rootY(r.getCenter().y));
+	fx.client.pressButton(1);
+	fx.client.movePointer(fx.rootX(r.getCenter().x), fx.rootY(r.getCenter().y));
+	fx.client.releaseButton(1);
+	settle();
+	std::string dragged = field()->getBuffer().getSelectedText();
+	ASSERT_FALSE(dragged.empty());
+	text = askFor("PRIMARY", atom(fx.client.get(), "UTF8_STRING"));
+	EXPECT_EQ(std::string(text.begin(), text.end()), dragged);
+	EXPECT_TRUE(askFor("CLIPBOARD", atom(fx.client.get(), "UTF8_STRING")).empty()) << "selecting copies nothing";
+	tap(XKB_KEY_End);
+	EXPECT_EQ(ownerOf("PRIMARY"), static_cast<xcb_window_t>(XCB_WINDOW_NONE));
+	EXPECT_EQ(fieldText(), "2.5");
+}
+
+TEST_F(TextField, MiddleClickPastesPrimaryWhereThePointerIs)
+{
+	edit->setText("5");
+	own("PRIMARY");
+	ASSERT_TRUE(startEditing(edit));
+	listener.calls.clear();
+	CRect r = edit->getViewSize();
+	middleClickAt(r.left + 2, r.getCenter().y);
+	ASSERT_TRUE(answerUntilChanged("5", "0."));
+	EXPECT_EQ(fieldText(), "0.5");
+	EXPECT_EQ(field()->getBuffer().getCaret(), 2u) << "after the pasted text";
+	EXPECT_TRUE(edit->isEditing());
+	tap(XKB_KEY_Return);
+	EXPECT_FLOAT_EQ(edit->getValue(), 0.5f);
+}
+
+TEST_F(TextField, MiddleClickPastesTheFieldsOwnSelection)
+{
+	edit->setText("2.5");
+	ASSERT_TRUE(startEditing(edit));
+	tap(XKB_KEY_a, XKB_KEY_Control_L);
+	CRect r = edit->getViewSize();
+	middleClickAt(r.right - 2, r.getCenter().y);
+	ASSERT_TRUE(pumpUntil([&] { return fieldText() != "2.5"; }));
+	EXPECT_EQ(fieldText(), "2.52.5");
+	EXPECT_EQ(ownerOf("PRIMARY"), static_cast<xcb_window_t>(XCB_WINDOW_NONE)) << "nothing is selected after the paste";
 }
 
 TEST_F(TextField, DoubleClickSelectsTheWordAndDraggingSelects)

@@ -135,7 +135,8 @@ bool X11TextEdit::open()
 	                                      callback->platformGetTextInset(), ascent, descent);
 	if (!createWindow())
 		return false;
-	clipboard = std::make_unique<X11TextFieldClipboard>(*frame, window);
+	clipboard = std::make_unique<X11TextFieldClipboard>(*frame, window, "CLIPBOARD", "CORVANE_TEXT_PASTE");
+	primary = std::make_unique<X11TextFieldClipboard>(*frame, window, "PRIMARY", "CORVANE_PRIMARY_PASTE");
 	frame->addEventHandler(this);
 	X11RunLoop::addSource(this);
 	updateScroll();
@@ -191,6 +192,7 @@ void X11TextEdit::close()
 	frame->removeEventHandler(this);
 	X11RunLoop::removeSource(this);
 	clipboard.reset();
+	primary.reset();
 	if (window != XCB_WINDOW_NONE && frame->isConnected())
 	{
 		xcb_destroy_window(frame->getConnection(), window);
@@ -285,11 +287,14 @@ bool X11TextEdit::handleX11Event(const xcb_generic_event_t& event)
 		return false;
 	CallGuard guard(this);
 	std::optional<std::string> pasted;
-	if (clipboard && clipboard->handleEvent(event, pasted))
+	for (X11TextFieldClipboard* selection : {clipboard.get(), primary.get()})
 	{
-		if (pasted && isLive())
-			paste(*pasted);
-		return true;
+		if (selection && selection->handleEvent(event, pasted))
+		{
+			if (pasted && isLive())
+				paste(*pasted);
+			return true;
+		}
 	}
 	if (eventWindow(event) != window)
 		return false;
@@ -305,7 +310,11 @@ bool X11TextEdit::handleX11Event(const xcb_generic_event_t& event)
 		// others take the frame's path, like their presses.
 		case XCB_KEY_RELEASE: return usedKeys.erase(reinterpret_cast<const xcb_key_press_event_t&>(event).detail) != 0;
 		case XCB_BUTTON_PRESS: onButtonPress(reinterpret_cast<const xcb_button_press_event_t&>(event)); break;
-		case XCB_BUTTON_RELEASE: selecting = false; break;
+		case XCB_BUTTON_RELEASE:
+			if (selecting && isLive())
+				offerSelection(reinterpret_cast<const xcb_button_release_event_t&>(event).time);
+			selecting = false;
+			break;
 		case XCB_MOTION_NOTIFY: onMotion(reinterpret_cast<const xcb_motion_notify_event_t&>(event)); break;
 		case XCB_EXPOSE: invalidate(); break;
 		case XCB_DESTROY_NOTIFY:
@@ -343,6 +352,8 @@ void X11TextEdit::onKeyPress(const xcb_key_press_event_t& event)
 	}
 	else if (!editWithKey(keysym, event.state))
 		usedKeys.erase(event.detail);
+	else if (isLive())
+		offerSelection(event.time);
 }
 
 void X11TextEdit::sendKeyToControl(const VstKeyCode& key, bool loseFocusWhenUnused)
@@ -446,6 +457,20 @@ void X11TextEdit::paste(const std::string& text)
 {
 	if (buffer.insert(text))
 		textChanged();
+	if (isLive())
+		offerSelection(frame->getLastEventTime());
+}
+
+// As in other X11 programs, whatever is selected in the field is PRIMARY,
+// and a field with nothing selected gives PRIMARY up.
+void X11TextEdit::offerSelection(xcb_timestamp_t time)
+{
+	if (!primary)
+		return;
+	if (buffer.hasSelection())
+		primary->copy(buffer.getSelectedText(), time);
+	else
+		primary->release(time);
 }
 
 void X11TextEdit::textChanged()
@@ -459,11 +484,23 @@ void X11TextEdit::textChanged()
 
 void X11TextEdit::onButtonPress(const xcb_button_press_event_t& event)
 {
-	if (event.detail != XCB_BUTTON_INDEX_1 || !isLive())
+	const bool middle = event.detail == XCB_BUTTON_INDEX_2;
+	if ((event.detail != XCB_BUTTON_INDEX_1 && !middle) || !isLive())
 		return;
 	// A host may have taken the keyboard while the field stayed open.
 	xcb_set_input_focus(frame->getConnection(), XCB_INPUT_FOCUS_PARENT, window, event.time);
 	size_t position = positionAt(event.event_x);
+	if (middle)
+	{
+		// PRIMARY is pasted where the pointer is. What the field itself
+		// offers stays offered until the paste has been answered, even
+		// though moving the caret ends the selection on screen.
+		buffer.setCaret(position, false);
+		primary->requestPaste(event.time);
+		updateScroll();
+		invalidate();
+		return;
+	}
 	if (doubleClicks.press(event.detail, event.time, event.event_x, event.event_y))
 		buffer.selectWordAt(position);
 	else

@@ -8,7 +8,8 @@
 // Behaviour: caret, selection with the mouse (press and drag, Shift-click)
 // and with Shift plus the arrows, Home and End; a double click selects the
 // word (run of non-blank characters) under the pointer; Control-A selects
-// all; Control-C/X/V copy, cut and paste through CLIPBOARD; editing by whole
+// all; Control-C/X/V copy, cut and paste through CLIPBOARD; what is selected
+// is offered as PRIMARY, which the middle button pastes; editing by whole
 // UTF-8 characters; the text scrolls horizontally to keep the caret visible.
 // Return and keypad Enter end the edit (platformLooseFocus(true)); Tab and
 // Shift-Tab go to platformOnKeyDown as VKEY_TAB (with MODIFIER_SHIFT);
@@ -93,6 +94,7 @@ private:
 	void onMotion(const xcb_motion_notify_event_t& event);
 	void textChanged();
 	void paste(const std::string& text);
+	void offerSelection(xcb_timestamp_t time);
 
 	size_t positionAt(double windowX);
 	double widthOf(const std::string& text);
@@ -112,6 +114,7 @@ private:
 	X11TextFieldBuffer buffer;
 	X11TextFieldLayout::Placement placement;
 	std::unique_ptr<X11TextFieldClipboard> clipboard;
+	std::unique_ptr<X11TextFieldClipboard> primary;
 	X11Events::DoubleClickDetector doubleClicks;
 	std::set<xcb_keycode_t> usedKeys;
 	// One reference, held while the field lives.

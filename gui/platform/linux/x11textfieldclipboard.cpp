@@ -18,29 +18,43 @@ constexpr uint32_t kMaxPasteWords = 1 << 16;
 
 } // namespace
 
-X11TextFieldClipboard::X11TextFieldClipboard(X11Frame& frame, xcb_window_t window) : frame(frame), window(window)
+X11TextFieldClipboard::X11TextFieldClipboard(X11Frame& frame, xcb_window_t window, const char* selectionName,
+                                             const char* pastePropertyName)
+    : frame(frame), window(window)
 {
-	clipboard = frame.internAtom("CLIPBOARD");
+	selection = frame.internAtom(selectionName);
 	utf8String = frame.internAtom("UTF8_STRING");
 	targets = frame.internAtom("TARGETS");
-	pasteProperty = frame.internAtom("CORVANE_TEXT_PASTE");
+	pasteProperty = frame.internAtom(pastePropertyName);
 }
 
 void X11TextFieldClipboard::copy(const std::string& text, xcb_timestamp_t time)
 {
-	if (clipboard == XCB_ATOM_NONE)
+	if (selection == XCB_ATOM_NONE)
 		return;
 	owned = text;
+	// Taking a selection the window holds already sends no SelectionClear,
+	// so the text is just replaced.
 	owning = true;
-	xcb_set_selection_owner(frame.getConnection(), window, clipboard, time);
+	xcb_set_selection_owner(frame.getConnection(), window, selection, time);
+	xcb_flush(frame.getConnection());
+}
+
+void X11TextFieldClipboard::release(xcb_timestamp_t time)
+{
+	if (!owning)
+		return;
+	owning = false;
+	owned.clear();
+	xcb_set_selection_owner(frame.getConnection(), XCB_WINDOW_NONE, selection, time);
 	xcb_flush(frame.getConnection());
 }
 
 void X11TextFieldClipboard::requestPaste(xcb_timestamp_t time)
 {
-	if (clipboard == XCB_ATOM_NONE || utf8String == XCB_ATOM_NONE)
+	if (selection == XCB_ATOM_NONE || utf8String == XCB_ATOM_NONE || pasteProperty == XCB_ATOM_NONE)
 		return;
-	xcb_convert_selection(frame.getConnection(), window, clipboard, utf8String, pasteProperty, time);
+	xcb_convert_selection(frame.getConnection(), window, selection, utf8String, pasteProperty, time);
 	xcb_flush(frame.getConnection());
 }
 
@@ -51,7 +65,7 @@ bool X11TextFieldClipboard::handleEvent(const xcb_generic_event_t& event, std::o
 		case XCB_SELECTION_REQUEST:
 		{
 			const auto& request = reinterpret_cast<const xcb_selection_request_event_t&>(event);
-			if (request.owner != window)
+			if (request.owner != window || request.selection != selection)
 				return false;
 			answerRequest(request);
 			return true;
@@ -59,7 +73,7 @@ bool X11TextFieldClipboard::handleEvent(const xcb_generic_event_t& event, std::o
 		case XCB_SELECTION_CLEAR:
 		{
 			const auto& clear = reinterpret_cast<const xcb_selection_clear_event_t&>(event);
-			if (clear.owner != window)
+			if (clear.owner != window || clear.selection != selection)
 				return false;
 			owning = false;
 			owned.clear();
@@ -68,7 +82,7 @@ bool X11TextFieldClipboard::handleEvent(const xcb_generic_event_t& event, std::o
 		case XCB_SELECTION_NOTIFY:
 		{
 			const auto& notify = reinterpret_cast<const xcb_selection_notify_event_t&>(event);
-			if (notify.requestor != window)
+			if (notify.requestor != window || notify.selection != selection)
 				return false;
 			pasted = readPaste(notify);
 			return true;
@@ -81,7 +95,7 @@ void X11TextFieldClipboard::answerRequest(const xcb_selection_request_event_t& r
 {
 	// Old clients name no property: the target is the property then.
 	xcb_atom_t property = request.property != XCB_ATOM_NONE ? request.property : request.target;
-	bool written = owning && request.selection == clipboard && writeTarget(request, property);
+	bool written = owning && writeTarget(request, property);
 	X11Selection::notifyRequestor(frame.getConnection(), request,
 	                              written ? property : static_cast<xcb_atom_t>(XCB_ATOM_NONE));
 }

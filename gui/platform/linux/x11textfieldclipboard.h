@@ -1,4 +1,6 @@
-// The CLIPBOARD selection for the text field, on the frame's connection.
+// One selection of the text field, on the frame's connection: CLIPBOARD for
+// Control-C/X/V, or PRIMARY, which holds what is selected in the field and
+// is pasted with the middle button.
 //
 // Copy makes the field's window the owner and keeps the text; requests from
 // other clients (SelectionRequest) are answered with UTF8_STRING (or the
@@ -25,10 +27,16 @@ class X11Frame;
 class X11TextFieldClipboard
 {
 public:
-	// frame must outlive this object; window is the field's.
-	X11TextFieldClipboard(X11Frame& frame, xcb_window_t window);
+	// frame must outlive this object; window is the field's. The paste of
+	// each selection arrives in a property of its own, so that two pastes in
+	// flight do not overwrite each other.
+	X11TextFieldClipboard(X11Frame& frame, xcb_window_t window, const char* selectionName,
+	                      const char* pastePropertyName);
 
 	void copy(const std::string& text, xcb_timestamp_t time);
+	// Gives the selection up if the field holds it.
+	void release(xcb_timestamp_t time);
+	bool isOwner() const { return owning; }
 	void requestPaste(xcb_timestamp_t time);
 
 	// True when the event was a selection event for the field's window. A
@@ -42,7 +50,7 @@ private:
 
 	X11Frame& frame;
 	xcb_window_t window;
-	xcb_atom_t clipboard{XCB_ATOM_NONE};
+	xcb_atom_t selection{XCB_ATOM_NONE};
 	xcb_atom_t utf8String{XCB_ATOM_NONE};
 	xcb_atom_t targets{XCB_ATOM_NONE};
 	xcb_atom_t pasteProperty{XCB_ATOM_NONE};
