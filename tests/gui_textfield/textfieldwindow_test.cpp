@@ -596,6 +596,20 @@ TEST_F(TextField, MiddleClickPastesTheFieldsOwnSelection)
 	EXPECT_EQ(ownerOf("PRIMARY"), static_cast<xcb_window_t>(XCB_WINDOW_NONE)) << "nothing is selected after the paste";
 }
 
+TEST_F(TextField, ThePointerShowsATextCursorOverTheFieldOnly)
+{
+	CRect r = edit->getViewSize();
+	fx.client.movePointer(fx.rootX(r.left + 3), fx.rootY(r.getCenter().y));
+	uint32_t overControl = fx.client.cursorSerial();
+	ASSERT_NE(overControl, 0u);
+	ASSERT_TRUE(startEditing(edit));
+	fx.client.movePointer(fx.rootX(r.left + 3), fx.rootY(r.getCenter().y));
+	uint32_t overField = fx.client.cursorSerial();
+	EXPECT_NE(overField, overControl);
+	fx.client.movePointer(fx.rootX(r.left + 3), fx.rootY(r.bottom + 20));
+	EXPECT_EQ(fx.client.cursorSerial(), overControl) << "beside the field the frame's cursor stays";
+}
+
 TEST_F(TextField, DoubleClickSelectsTheWordAndDraggingSelects)
 {
 	edit->setText("12 345");

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <poll.h>
+#include <xcb/xfixes.h>
 #include <xcb/xtest.h>
 
 namespace corvane::test {
@@ -144,6 +145,17 @@ void TestClient::setFocus(xcb_window_t window)
 {
 	xcb_set_input_focus(connection, XCB_INPUT_FOCUS_POINTER_ROOT, window, XCB_CURRENT_TIME);
 	sync();
+}
+
+uint32_t TestClient::cursorSerial()
+{
+	// The extension answers nothing before a client has told its version.
+	std::free(xcb_xfixes_query_version_reply(connection, xcb_xfixes_query_version(connection, 4, 0), nullptr));
+	xcb_xfixes_get_cursor_image_reply_t* reply =
+	    xcb_xfixes_get_cursor_image_reply(connection, xcb_xfixes_get_cursor_image(connection), nullptr);
+	uint32_t serial = reply ? reply->cursor_serial : 0;
+	std::free(reply);
+	return serial;
 }
 
 std::vector<xcb_window_t> TestClient::descendantsOf(xcb_window_t window)

@@ -54,6 +54,9 @@ public:
 	std::vector<xcb_window_t> descendantsOf(xcb_window_t window);
 	// ARGB of the window's pixels, row by row (alpha forced to 0xFF).
 	std::vector<uint32_t> readPixels(xcb_window_t window, int width, int height);
+	// The serial of the cursor the pointer shows now (XFixes); 0 when the
+	// server cannot tell. Each cursor has its own serial.
+	uint32_t cursorSerial();
 	// The next event of a type on this client within timeoutMs, or an empty
 	// result; the caller frees it.
 	xcb_generic_event_t* waitForEvent(uint8_t type, int timeoutMs);

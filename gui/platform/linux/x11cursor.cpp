@@ -13,6 +13,7 @@ constexpr const char* kCrosshair[] = {"crosshair", "cross", "tcross"};
 constexpr const char* kCopy[] = {"copy", "dnd-copy", "plus"};
 constexpr const char* kNotAllowed[] = {"not-allowed", "crossed_circle", "circle", "X_cursor"};
 constexpr const char* kHand[] = {"hand1", "openhand", "grab", "hand2"};
+constexpr const char* kText[] = {"xterm", "text", "ibeam"};
 
 constexpr std::array<std::span<const char* const>, 10> kNames {
 	kArrow, kArrow, kHorizontal, kVertical, kCrosshair, kCrosshair, kCrosshair, kCopy, kNotAllowed, kHand};
@@ -43,15 +44,17 @@ Cache::~Cache()
 		if (cursor != XCB_CURSOR_NONE)
 			xcb_free_cursor(connection, cursor);
 	}
+	if (text != XCB_CURSOR_NONE)
+		xcb_free_cursor(connection, text);
 	if (context)
 		xcb_cursor_context_free(context);
 }
 
-xcb_cursor_t Cache::load(CCursorType type)
+xcb_cursor_t Cache::load(std::span<const char* const> names)
 {
 	if (context == nullptr)
 		return XCB_CURSOR_NONE;
-	for (const char* name : namesFor(type))
+	for (const char* name : names)
 	{
 		xcb_cursor_t cursor = xcb_cursor_load_cursor(context, name);
 		if (cursor != XCB_CURSOR_NONE)
@@ -64,10 +67,17 @@ xcb_cursor_t Cache::get(CCursorType type)
 {
 	size_t index = indexOf(type);
 	if (cursors[index] == XCB_CURSOR_NONE)
-		cursors[index] = load(type);
+		cursors[index] = load(namesFor(type));
 	if (cursors[index] == XCB_CURSOR_NONE && index != 0)
 		return get(kCursorDefault);
 	return cursors[index];
+}
+
+xcb_cursor_t Cache::getText()
+{
+	if (text == XCB_CURSOR_NONE)
+		text = load(kText);
+	return text != XCB_CURSOR_NONE ? text : get(kCursorDefault);
 }
 
 } // namespace VSTGUI::X11Cursor

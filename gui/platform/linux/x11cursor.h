@@ -29,13 +29,17 @@ public:
 
 	// XCB_CURSOR_NONE when no name of the type nor the arrow can be loaded.
 	xcb_cursor_t get(CCursorType type);
+	// The I-beam over text, which no cursor type names; the arrow when the
+	// theme has none.
+	xcb_cursor_t getText();
 
 private:
-	xcb_cursor_t load(CCursorType type);
+	xcb_cursor_t load(std::span<const char* const> names);
 
 	xcb_connection_t* connection;
 	xcb_cursor_context_t* context {nullptr};
 	std::array<xcb_cursor_t, 10> cursors {};
+	xcb_cursor_t text {XCB_CURSOR_NONE};
 };
 
 } // namespace VSTGUI::X11Cursor

@@ -395,13 +395,18 @@ bool X11Frame::getCurrentMouseButtons(CButtonState& buttons) const
 	return true;
 }
 
+X11Cursor::Cache& X11Frame::getCursors()
+{
+	if (!cursors)
+		cursors = std::make_unique<X11Cursor::Cache>(connection, screen);
+	return *cursors;
+}
+
 bool X11Frame::setMouseCursor(CCursorType type)
 {
 	if (!isConnected())
 		return false;
-	if (!cursors)
-		cursors = std::make_unique<X11Cursor::Cache>(connection, screen);
-	xcb_cursor_t cursor = cursors->get(type);
+	xcb_cursor_t cursor = getCursors().get(type);
 	if (cursor == XCB_CURSOR_NONE)
 		return false;
 	xcb_change_window_attributes(connection, window, XCB_CW_CURSOR, &cursor);

@@ -71,6 +71,8 @@ public:
 	bool getCurrentMousePosition(CPoint& mousePosition) const override;
 	bool getCurrentMouseButtons(CButtonState& buttons) const override;
 	bool setMouseCursor(CCursorType type) override;
+	// For the frame's native parts; the cursors are the frame's.
+	X11Cursor::Cache& getCursors();
 	bool invalidRect(const CRect& rect) override;
 	bool scrollRect(const CRect& src, const CPoint& distance) override;
 	bool showTooltip(const CRect& rect, const char* utf8Text) override;

@@ -163,11 +163,11 @@ bool X11TextEdit::createWindow()
 		return false;
 	window = xcb_generate_id(connection);
 	const CRect& r = placement.window;
-	const uint32_t values[] = {XCB_BACK_PIXMAP_NONE, kEventMask};
+	const uint32_t values[] = {XCB_BACK_PIXMAP_NONE, kEventMask, frame->getCursors().getText()};
 	xcb_void_cookie_t cookie = xcb_create_window_checked(
 	    connection, XCB_COPY_FROM_PARENT, window, frame->getWindow(), coordinate(r.left), coordinate(r.top),
 	    extent(r.getWidth()), extent(r.getHeight()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
-	    XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK, values);
+	    XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK | XCB_CW_CURSOR, values);
 	if (xcb_generic_error_t* error = xcb_request_check(connection, cookie))
 	{
 		std::free(error);
