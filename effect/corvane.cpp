@@ -2,6 +2,7 @@
 
 #include "editor/aeffeditor.h"
 
+#include <atomic>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -32,6 +33,10 @@ constexpr double kRoots[5][5] = {
 	{-4.2076, -5.7924, -5.7924, -4.2076, 0.0},
 	{-4.6493, -6.7039, -7.2935, -6.7039, -4.6493},
 };
+
+// The shared program fields are reached from the audio thread, which must
+// not wait for a lock.
+static_assert(std::atomic_ref<float>::is_always_lock_free && std::atomic_ref<VstInt32>::is_always_lock_free);
 
 void copyName(char* to, const char* from, std::size_t size)
 {
@@ -90,7 +95,13 @@ void Corvane::setParameter(VstInt32 index, float value)
 		// filter's pole outside the unit circle.
 		value = value < 0.f ? 0.f : (value > 1.f ? 1.f : value);
 		if (programs)
-			programs[curProgram].distance = value;
+		{
+			// Automation may arrive on the audio thread while the user
+			// changes programs: the program index and its distance are
+			// shared with setProgram.
+			VstInt32 program = std::atomic_ref(curProgram).load(std::memory_order_relaxed);
+			std::atomic_ref(programs[program].distance).store(value, std::memory_order_relaxed);
+		}
 		distance.store(value, std::memory_order_relaxed);
 	}
 	if (editor)
@@ -106,8 +117,8 @@ void Corvane::setProgram(VstInt32 program)
 {
 	if (!programs || program < 0 || program >= kNumPrograms)
 		return;
-	curProgram = program;
-	setParameter(kDistance, programs[program].distance);
+	std::atomic_ref(curProgram).store(program, std::memory_order_relaxed);
+	setParameter(kDistance, std::atomic_ref(programs[program].distance).load(std::memory_order_relaxed));
 }
 
 void Corvane::setProgramName(char* name)

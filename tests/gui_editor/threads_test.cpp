@@ -1,5 +1,5 @@
-// Automation from a host's second thread while the editor is open and the
-// audio thread processes: built with ThreadSanitizer, which fails the run on
+// Automation from a host's second thread while the editor is open, programs
+// change and the audio thread processes: built with ThreadSanitizer, which fails the run on
 // any data race between the three.
 #include "../gui_x11/x11testsupport.h"
 #include "tools/vsthost/pluginhost.h"
@@ -45,8 +45,12 @@ TEST(ThreadSafety, AutomationAudioAndEditorRunTogether)
 		}
 	});
 	auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
-	while (std::chrono::steady_clock::now() < end)
+	for (int i = 0; std::chrono::steady_clock::now() < end; i++)
 	{
+		// Hosts change programs from their user-interface thread while
+		// automation goes on.
+		if (i % 5 == 0)
+			plugin->dispatch(effSetProgram, 0, i % 32);
 		plugin->dispatch(effEditIdle);
 		plugin->getString(effGetParamDisplay);
 		std::this_thread::sleep_for(std::chrono::milliseconds(10));
