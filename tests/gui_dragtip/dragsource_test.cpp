@@ -41,6 +41,8 @@ public:
 		std::vector<std::string> requests{"UTF8_STRING"};
 		// False: the drop is never finished.
 		bool finish{true};
+		// The window stays unmapped and serves as the XDND proxy of others.
+		bool proxy{false};
 	};
 
 	XdndTarget(TestClient& client, int x, int y, Options options) : client(client), c(client.get()), options(options)
@@ -55,7 +57,11 @@ public:
 			const uint32_t version = 5;
 			xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, intern("XdndAware"), XCB_ATOM_ATOM, 32, 1, &version);
 		}
-		xcb_map_window(c, window);
+		if (options.proxy)
+			xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, intern("XdndProxy"), XCB_ATOM_WINDOW, 32, 1,
+			                    &window);
+		else
+			xcb_map_window(c, window);
 		client.sync();
 	}
 	~XdndTarget()
@@ -106,6 +112,8 @@ public:
 	std::vector<std::string> enterTypes;
 	uint32_t enterVersion{0};
 	xcb_window_t source{0};
+	// The window that the enter message named.
+	xcb_window_t addressed{0};
 	std::vector<std::pair<int, int>> positions;
 	std::vector<std::string> positionActions;
 	// Per requested type the bytes received, "<refused>" when the source
@@ -129,6 +137,7 @@ private:
 		{
 			log.push_back("enter");
 			source = data[0];
+			addressed = message.window;
 			enterVersion = data[1] >> 24;
 			for (int i = 2; i < 5; ++i)
 				if (data[i] != 0)
@@ -481,6 +490,55 @@ TEST_F(X11DragSources, TextDroppedOnAnAcceptingTargetArrivesAndAnswersCopy)
 	EXPECT_TRUE(target.finished);
 	EXPECT_EQ(selectionOwner(), static_cast<xcb_window_t>(XCB_WINDOW_NONE)) << "the selection is given up";
 	EXPECT_TRUE(inputIsFree()) << "pointer and keyboard are released";
+}
+
+TEST_F(X11DragSources, AWindowWithAProxyIsServedThroughIt)
+{
+	offer(textSource("by proxy"));
+	// The proxy belongs to another program than the window it stands for,
+	// so only messages sent to the proxy reach it.
+	TestClient proxyClient;
+	ASSERT_TRUE(proxyClient.isConnected());
+	XdndTarget proxy(proxyClient, 0, 0, {.proxy = true});
+	xcb_window_t shown = fx.client.createParent(kTargetX, kTargetY, 200, 150);
+	xcb_connection_t* c = fx.client.get();
+	const char* name = "XdndProxy";
+	auto atom = owned(
+	    xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+	xcb_change_property(c, XCB_PROP_MODE_REPLACE, shown, atom->atom, XCB_ATOM_WINDOW, 32, 1, &proxy.window);
+	fx.client.sync();
+	ASSERT_TRUE(drag(
+	    {whenStarted(), moveTo(kInsideX, kInsideY), until([&] { return proxy.count("position") >= 1; }), release()},
+	    &proxy));
+	EXPECT_EQ(view->results, (std::vector<int32>{2}));
+	EXPECT_EQ(proxy.addressed, shown) << "the messages name the window the pointer is over";
+	EXPECT_EQ(proxy.received["UTF8_STRING"], "by proxy");
+}
+
+TEST_F(X11DragSources, AProxyThatDoesNotNameItselfIsIgnored)
+{
+	offer(textSource("stale"));
+	TestClient proxyClient;
+	ASSERT_TRUE(proxyClient.isConnected());
+	XdndTarget stale(proxyClient, 0, 0, {.proxy = true});
+	xcb_connection_t* pc = proxyClient.get();
+	const char* name = "XdndProxy";
+	auto atom = owned(
+	    xcb_intern_atom_reply(pc, xcb_intern_atom(pc, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+	xcb_delete_property(pc, stale.window, atom->atom);
+	proxyClient.sync();
+	// An aware window that still names the stale proxy gets the drag itself.
+	XdndTarget target(fx.client, kTargetX, kTargetY, {});
+	xcb_change_property(fx.client.get(), XCB_PROP_MODE_REPLACE, target.window, atom->atom, XCB_ATOM_WINDOW, 32, 1,
+	                    &stale.window);
+	fx.client.sync();
+	ASSERT_TRUE(drag(
+	    {whenStarted(), moveTo(kInsideX, kInsideY), until([&] { return target.count("position") >= 1; }), release()},
+	    &target));
+	stale.service();
+	EXPECT_EQ(view->results, (std::vector<int32>{2}));
+	EXPECT_EQ(target.received["UTF8_STRING"], "stale");
+	EXPECT_TRUE(stale.log.empty());
 }
 
 TEST_F(X11DragSources, ATargetThatMovesTheDataAnswersOne)

@@ -40,6 +40,7 @@ constexpr uint32_t kPointerMask =
 enum Atom
 {
 	kAware,
+	kProxy,
 	kEnter,
 	kPosition,
 	kStatus,
@@ -54,9 +55,10 @@ enum Atom
 	kAtomCount
 };
 
-constexpr const char* kAtomNames[] = {"XdndAware",    "XdndEnter",      "XdndPosition",   "XdndStatus",
-                                      "XdndLeave",    "XdndDrop",       "XdndFinished",   "XdndSelection",
-                                      "XdndTypeList", "XdndActionCopy", "XdndActionMove", "TARGETS"};
+constexpr const char* kAtomNames[] = {"XdndAware",      "XdndProxy",      "XdndEnter",      "XdndPosition",
+                                      "XdndStatus",     "XdndLeave",      "XdndDrop",       "XdndFinished",
+                                      "XdndSelection",  "XdndTypeList",   "XdndActionCopy", "XdndActionMove",
+                                      "TARGETS"};
 static_assert(std::size(kAtomNames) == kAtomCount, "one name per atom");
 
 using Clock = std::chrono::steady_clock;
@@ -94,6 +96,8 @@ private:
 	struct Target
 	{
 		xcb_window_t window{XCB_WINDOW_NONE};
+		// Where the messages go: the window itself or its proxy.
+		xcb_window_t recipient{XCB_WINDOW_NONE};
 		uint32_t version{0};
 		bool accepted{false};
 		xcb_atom_t action{XCB_ATOM_NONE};
@@ -130,6 +134,8 @@ private:
 	xcb_window_t childUnderPointer(xcb_window_t parent) const;
 	xcb_window_t topLevelBeneathImage() const;
 	uint32_t awareVersion(xcb_window_t candidate) const;
+	xcb_window_t proxyOf(xcb_window_t candidate) const;
+	xcb_window_t windowProperty(xcb_window_t window, xcb_atom_t property) const;
 	void enterTarget(const Target& found);
 	void leaveTarget();
 	void sendPosition();
@@ -444,7 +450,9 @@ bool DragSession::onClientMessage(const xcb_client_message_event_t& message)
 {
 	if (message.format != 32 || (message.type != atoms[kStatus] && message.type != atoms[kFinished]))
 		return false;
-	if (message.data.data32[0] != target.window || target.window == XCB_WINDOW_NONE)
+	// A proxy may answer under its own name or under the window's.
+	xcb_window_t from = message.data.data32[0];
+	if (target.window == XCB_WINDOW_NONE || (from != target.window && from != target.recipient))
 		return true;
 	if (message.type == atoms[kStatus])
 		onStatus(message);
@@ -515,9 +523,13 @@ DragSession::Target DragSession::findTarget() const
 		if (child == XCB_WINDOW_NONE)
 			break;
 		current = child;
-		if (uint32_t version = awareVersion(current))
+		xcb_window_t recipient = proxyOf(current);
+		if (recipient == XCB_WINDOW_NONE)
+			recipient = current;
+		if (uint32_t version = awareVersion(recipient))
 		{
 			found.window = current;
+			found.recipient = recipient;
 			found.version = version;
 		}
 	}
@@ -582,6 +594,25 @@ uint32_t DragSession::awareVersion(xcb_window_t candidate) const
 	return version >= kMinimumTargetVersion ? std::min(version, kXdndVersion) : 0;
 }
 
+xcb_window_t DragSession::windowProperty(xcb_window_t window, xcb_atom_t property) const
+{
+	auto reply = owned(xcb_get_property_reply(
+	    connection, xcb_get_property(connection, 0, window, property, XCB_ATOM_WINDOW, 0, 1), nullptr));
+	if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4)
+		return XCB_WINDOW_NONE;
+	return *static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
+}
+
+// A proxy counts only when it names itself as well: a property left behind
+// by a program that has gone names a window that is gone or reused.
+xcb_window_t DragSession::proxyOf(xcb_window_t candidate) const
+{
+	xcb_window_t proxy = windowProperty(candidate, atoms[kProxy]);
+	if (proxy == XCB_WINDOW_NONE || proxy == candidate)
+		return XCB_WINDOW_NONE;
+	return windowProperty(proxy, atoms[kProxy]) == proxy ? proxy : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
+}
+
 void DragSession::enterTarget(const Target& found)
 {
 	target = found;
@@ -631,7 +662,7 @@ void DragSession::send(xcb_atom_t type, const std::array<uint32_t, 5>& data)
 	message.window = target.window;
 	message.type = type;
 	std::memcpy(message.data.data32, data.data(), sizeof(message.data.data32));
-	xcb_send_event(connection, 0, target.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+	xcb_send_event(connection, 0, target.recipient, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
 	xcb_flush(connection);
 }
 

@@ -8,8 +8,9 @@
 // XdndPosition at a time, each answered by an XdndStatus before the next),
 // the data is served to it as the selection, and a release over a target
 // that accepts drops it there. Escape or a release anywhere else cancels.
-// The window under the pointer that counts is the deepest XdndAware one
-// (XdndProxy is not followed).
+// The window under the pointer that counts is the deepest XdndAware one; a
+// window that names a valid XdndProxy counts when the proxy is aware, and
+// the messages then go to the proxy while naming the window.
 // The grabs, the selection and the type list go on every path out, also
 // when the frame's window is closed during the drag.
 //
