@@ -11,6 +11,7 @@
 #include "gui/platform/linux/x11runloop.h"
 #include "gui/views/cdropsource.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -235,14 +236,16 @@ private:
 };
 
 // Steps run one after the other from a timer: each answers true when it is
-// done, and the next one is tried at once.
+// done, and the next one is tried at once. A step that waits too long gives
+// the script up (giveUp), so that a drag that goes wrong ends the test
+// instead of running on.
 class Script : public CBaseObject
 {
 public:
 	using Step = std::function<bool()>;
 
-	Script(std::vector<Step> steps, std::function<void()> everyTick)
-	: steps(std::move(steps)), everyTick(std::move(everyTick))
+	Script(std::vector<Step> steps, std::function<void()> everyTick, std::function<void()> giveUp)
+	: steps(std::move(steps)), everyTick(std::move(everyTick)), giveUp(std::move(giveUp))
 	{
 	}
 	MessageResult notify(CBaseObject*, const char* message) override
@@ -251,8 +254,18 @@ public:
 			return kMessageIgnored;
 		if (everyTick)
 			everyTick();
+		size_t before = next;
 		while (next < steps.size() && steps[next]())
 			++next;
+		auto now = std::chrono::steady_clock::now();
+		if (next != before || next == steps.size())
+			waitingSince = now;
+		else if (!gaveUp && now - waitingSince > std::chrono::seconds(8))
+		{
+			gaveUp = true;
+			if (giveUp)
+				giveUp();
+		}
 		return kMessageHandled;
 	}
 	bool done() const { return next == steps.size(); }
@@ -260,7 +273,10 @@ public:
 private:
 	std::vector<Step> steps;
 	std::function<void()> everyTick;
+	std::function<void()> giveUp;
 	size_t next{0};
+	std::chrono::steady_clock::time_point waitingSince{std::chrono::steady_clock::now()};
+	bool gaveUp{false};
 };
 
 CDropSource* textSource(const std::string& text)
@@ -352,12 +368,19 @@ protected:
 	// the drag until the view's doDrag has answered.
 	bool drag(std::vector<Script::Step> steps, XdndTarget* target)
 	{
-		Script script(std::move(steps),
-		              [target]
-		              {
-			              if (target)
-				              target->service();
-		              });
+		Script script(
+		    std::move(steps),
+		    [target]
+		    {
+			    if (target)
+				    target->service();
+		    },
+		    [this]
+		    {
+			    ADD_FAILURE() << "a step of the drag waited in vain";
+			    fx.client.tapKey(fx.client.keycodeOf(XKB_KEY_Escape));
+			    fx.client.releaseButton(1);
+		    });
 		auto* timer = new CVSTGUITimer(&script, 5);
 		timer->start();
 		fx.client.movePointer(fx.rootX(50), fx.rootY(50));
@@ -840,7 +863,7 @@ TEST(X11DragSourceFaults, ServerThatGoesAwayDuringTheDragEndsIt)
 			               doomed->kill();
 			               return true;
 		               }},
-		              nullptr);
+		              nullptr, nullptr);
 		auto* timer = new CVSTGUITimer(&script, 5);
 		timer->start();
 		client.movePointer(50, 50);
