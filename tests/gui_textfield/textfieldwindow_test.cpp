@@ -509,6 +509,26 @@ TEST_F(TextField, ClipboardRoundTripWithinTheField)
 	ASSERT_TRUE(pumpUntil([&] { return fieldText() == "2.52.5"; }));
 }
 
+TEST_F(TextField, WhatWasCopiedOutlivesTheField)
+{
+	CTextEdit* other = addEdit(CRect(20, 70, 120, 90), "9");
+	fx.paintNow();
+	edit->setText("2.5");
+	ASSERT_TRUE(startEditing(edit));
+	tap(XKB_KEY_a, XKB_KEY_Control_L);
+	tap(XKB_KEY_c, XKB_KEY_Control_L);
+	tap(XKB_KEY_Return);
+	ASSERT_FALSE(edit->isEditing());
+	EXPECT_EQ(ownerOf("CLIPBOARD"), fx.platform()->getWindow());
+	std::vector<uint8_t> text = askFor("CLIPBOARD", atom(fx.client.get(), "UTF8_STRING"));
+	EXPECT_EQ(std::string(text.begin(), text.end()), "2.5") << "another program can still paste it";
+	ASSERT_TRUE(startEditing(other));
+	tap(XKB_KEY_a, XKB_KEY_Control_L);
+	tap(XKB_KEY_v, XKB_KEY_Control_L);
+	ASSERT_TRUE(pumpUntil([&] { return fieldText(other) != "9"; }));
+	EXPECT_EQ(fieldText(other), "2.5");
+}
+
 TEST_F(TextField, CopiedTextIsOfferedToOtherClientsAsUtf8)
 {
 	edit->setText("4\xC3\xA9");

@@ -5,6 +5,7 @@
 #include "gui/platform/linux/x11optionmenu.h"
 #include "gui/platform/linux/x11reply.h"
 #include "gui/platform/linux/x11textedit.h"
+#include "gui/platform/linux/x11textfieldclipboard.h"
 #include "gui/platform/linux/x11tooltip.h"
 
 #include <algorithm>
@@ -145,6 +146,7 @@ X11Frame::~X11Frame()
 {
 	release();
 	dropTarget.reset();
+	clipboard.reset();
 	cursors.reset();
 	keymap.reset();
 	if (connection)
@@ -400,6 +402,15 @@ X11Cursor::Cache& X11Frame::getCursors()
 	if (!cursors)
 		cursors = std::make_unique<X11Cursor::Cache>(connection, screen);
 	return *cursors;
+}
+
+X11TextFieldClipboard* X11Frame::getClipboard()
+{
+	if (!isConnected())
+		return nullptr;
+	if (!clipboard)
+		clipboard = std::make_unique<X11TextFieldClipboard>(*this, window, "CLIPBOARD", "CORVANE_FRAME_PASTE");
+	return clipboard.get();
 }
 
 bool X11Frame::setMouseCursor(CCursorType type)
@@ -750,6 +761,14 @@ void X11Frame::handleEvent(const xcb_generic_event_t& event)
 		case XCB_SELECTION_NOTIFY:
 			if (dropTarget)
 				dropTarget->onSelectionNotify(reinterpret_cast<const xcb_selection_notify_event_t&>(event));
+			break;
+		case XCB_SELECTION_REQUEST:
+		case XCB_SELECTION_CLEAR:
+			if (clipboard)
+			{
+				std::optional<std::string> pasted;
+				clipboard->handleEvent(event, pasted);
+			}
 			break;
 		case XCB_DESTROY_NOTIFY:
 			// The host destroyed its window, and ours with it, before closing

@@ -35,6 +35,7 @@
 
 namespace VSTGUI {
 
+class X11TextFieldClipboard;
 class X11Tooltip;
 
 // A part of the platform layer with windows or selections of its own on a
@@ -73,6 +74,9 @@ public:
 	bool setMouseCursor(CCursorType type) override;
 	// For the frame's native parts; the cursors are the frame's.
 	X11Cursor::Cache& getCursors();
+	// CLIPBOARD as owned by the frame's window: what a text field copies
+	// stays there after the field has gone. Null without a connection.
+	X11TextFieldClipboard* getClipboard();
 	bool invalidRect(const CRect& rect) override;
 	bool scrollRect(const CRect& src, const CPoint& distance) override;
 	bool showTooltip(const CRect& rect, const char* utf8Text) override;
@@ -181,6 +185,7 @@ private:
 	std::unique_ptr<X11Keyboard::Keymap> keymap;
 	std::unique_ptr<X11Cursor::Cache> cursors;
 	std::unique_ptr<X11DropTarget> dropTarget;
+	std::unique_ptr<X11TextFieldClipboard> clipboard;
 	X11Events::DoubleClickDetector doubleClicks;
 	std::vector<IX11EventHandler*> eventHandlers;
 	int offeringDepth {0};

@@ -423,12 +423,12 @@ bool X11TextEdit::editWithControlKey(uint32_t keysym)
 			return true;
 		case XKB_KEY_c:
 			if (buffer.hasSelection())
-				clipboard->copy(buffer.getSelectedText(), frame->getLastEventTime());
+				copy(buffer.getSelectedText());
 			return true;
 		case XKB_KEY_x:
 			if (!buffer.hasSelection())
 				return true;
-			clipboard->copy(buffer.getSelectedText(), frame->getLastEventTime());
+			copy(buffer.getSelectedText());
 			buffer.deleteSelection();
 			textChanged();
 			return true;
@@ -451,6 +451,14 @@ bool X11TextEdit::typeCharacter(uint32_t keysym, uint16_t state)
 	if (buffer.insert(clean))
 		textChanged();
 	return true;
+}
+
+// The frame's window holds what is copied, so that it can still be pasted
+// once this field has closed, into another field or another program.
+void X11TextEdit::copy(const std::string& text)
+{
+	if (X11TextFieldClipboard* owner = frame->getClipboard())
+		owner->copy(text, frame->getLastEventTime());
 }
 
 void X11TextEdit::paste(const std::string& text)

@@ -93,6 +93,7 @@ private:
 	void onButtonPress(const xcb_button_press_event_t& event);
 	void onMotion(const xcb_motion_notify_event_t& event);
 	void textChanged();
+	void copy(const std::string& text);
 	void paste(const std::string& text);
 	void offerSelection(xcb_timestamp_t time);
 

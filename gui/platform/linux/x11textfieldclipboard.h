@@ -1,16 +1,17 @@
-// One selection of the text field, on the frame's connection: CLIPBOARD for
-// Control-C/X/V, or PRIMARY, which holds what is selected in the field and
-// is pasted with the middle button.
+// One selection of the text fields, on the frame's connection: CLIPBOARD for
+// Control-C/X/V, or PRIMARY, which holds what is selected in a field and is
+// pasted with the middle button.
 //
-// Copy makes the field's window the owner and keeps the text; requests from
-// other clients (SelectionRequest) are answered with UTF8_STRING (or the
-// list of TARGETS) written to the requestor's property. Paste always asks
-// the current owner, ourselves included, for UTF8_STRING and answers
-// asynchronously: the owner may be a window on the host's own thread that
-// cannot answer while we wait, so the text arrives with SelectionNotify.
-// Transfers in pieces (INCR) are not supported: such a paste inserts
-// nothing. What was copied is lost with the window (no clipboard manager
-// hand-over).
+// Copy makes the given window the owner and keeps the text: the frame's
+// window for CLIPBOARD, which outlives every field, and the field's own for
+// PRIMARY, whose selection ends with the field. Requests from other clients
+// (SelectionRequest) are answered with UTF8_STRING (or the list of TARGETS)
+// written to the requestor's property. Paste always asks the current owner,
+// ourselves included, for UTF8_STRING and answers asynchronously: the owner
+// may be a window on the host's own thread that cannot answer while we
+// wait, so the text arrives with SelectionNotify. Transfers in pieces (INCR)
+// are not supported: such a paste inserts nothing. What was copied is lost
+// with the editor's window (no clipboard manager hand-over).
 //
 // Threads: user-interface thread only.
 #pragma once
