@@ -460,16 +460,10 @@ protected:
 	{
 		xcb_connection_t* c = fx.client.get();
 		std::vector<Shown> found;
-		auto tree = owned(xcb_query_tree_reply(c, xcb_query_tree(c, fx.client.root()), nullptr));
-		const xcb_window_t* children = xcb_query_tree_children(tree.get());
-		for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i)
+		for (xcb_window_t window : fx.client.overrideRedirectWindows())
 		{
-			auto attributes =
-			    owned(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr));
-			auto geometry = owned(xcb_get_geometry_reply(c, xcb_get_geometry(c, children[i]), nullptr));
-			if (attributes && geometry && attributes->override_redirect &&
-			    attributes->map_state == XCB_MAP_STATE_VIEWABLE)
-				found.push_back({children[i], geometry->x, geometry->y, geometry->width, geometry->height});
+			if (auto geometry = owned(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr)))
+				found.push_back({window, geometry->x, geometry->y, geometry->width, geometry->height});
 		}
 		return found;
 	}

@@ -41,21 +41,9 @@ protected:
 		opacityAtom = atom->atom;
 	}
 
-	// The top-level override-redirect windows: only the tooltip is one here.
-	std::vector<xcb_window_t> overrideRedirectWindows()
-	{
-		std::vector<xcb_window_t> found;
-		auto tree = owned(xcb_query_tree_reply(c, xcb_query_tree(c, fx.client.root()), nullptr));
-		const xcb_window_t* children = xcb_query_tree_children(tree.get());
-		for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i)
-		{
-			auto attributes =
-			    owned(xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr));
-			if (attributes && attributes->override_redirect)
-				found.push_back(children[i]);
-		}
-		return found;
-	}
+	// The top-level override-redirect windows, mapped or not: only the
+	// tooltip is one here.
+	std::vector<xcb_window_t> overrideRedirectWindows() { return fx.client.overrideRedirectWindows(false); }
 
 	xcb_window_t tooltip()
 	{

@@ -17,21 +17,7 @@ constexpr int kStallTicks = 400;
 
 std::vector<xcb_window_t> mappedPopups(TestClient& client)
 {
-	std::vector<xcb_window_t> result;
-	xcb_connection_t* c = client.get();
-	auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, client.root()), nullptr);
-	if (tree == nullptr)
-		return result;
-	const xcb_window_t* children = xcb_query_tree_children(tree);
-	for (int i = 0; i < xcb_query_tree_children_length(tree); ++i)
-	{
-		auto* attributes = xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr);
-		if (attributes && attributes->override_redirect && attributes->map_state == XCB_MAP_STATE_VIEWABLE)
-			result.push_back(children[i]);
-		std::free(attributes);
-	}
-	std::free(tree);
-	return result;
+	return client.overrideRedirectWindows();
 }
 
 CRect geometryOf(TestClient& client, xcb_window_t window)

@@ -158,6 +158,26 @@ uint32_t TestClient::cursorSerial()
 	return serial;
 }
 
+std::vector<xcb_window_t> TestClient::overrideRedirectWindows(bool viewableOnly)
+{
+	std::vector<xcb_window_t> found;
+	xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, root()), nullptr);
+	if (tree == nullptr)
+		return found;
+	const xcb_window_t* children = xcb_query_tree_children(tree);
+	for (int i = 0; i < xcb_query_tree_children_length(tree); ++i)
+	{
+		xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
+		    connection, xcb_get_window_attributes(connection, children[i]), nullptr);
+		if (attributes && attributes->override_redirect &&
+		    (!viewableOnly || attributes->map_state == XCB_MAP_STATE_VIEWABLE))
+			found.push_back(children[i]);
+		std::free(attributes);
+	}
+	std::free(tree);
+	return found;
+}
+
 std::vector<xcb_window_t> TestClient::descendantsOf(xcb_window_t window)
 {
 	std::vector<xcb_window_t> result;

@@ -50,6 +50,9 @@ public:
 	xcb_keycode_t keycodeOf(uint32_t keysym);
 
 	void setFocus(xcb_window_t window);
+	// The top-level override-redirect windows (pop-ups, tooltips, drag
+	// pictures), bottom first; only the viewable ones unless told otherwise.
+	std::vector<xcb_window_t> overrideRedirectWindows(bool viewableOnly = true);
 	// Windows below window (all levels).
 	std::vector<xcb_window_t> descendantsOf(xcb_window_t window);
 	// ARGB of the window's pixels, row by row (alpha forced to 0xFF).
