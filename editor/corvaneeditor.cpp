@@ -26,15 +26,15 @@ constexpr int32 kReadoutStyle = 1;
 
 } // namespace
 
-AEffEditor* createEditor(AudioEffectX* effect)
+const CorvaneEditorHooks& corvaneEditorHooks()
 {
-	return new Corvaneeditor(effect);
-}
-
-void editorParameterChanged(AEffEditor* editor, VstInt32 index, float value)
-{
-	// Every editor of this effect comes from createEditor above.
-	static_cast<Corvaneeditor*>(editor)->setParameter(index, value);
+	static const CorvaneEditorHooks hooks{
+	    .create = [](AudioEffectX* effect) -> AEffEditor* { return new Corvaneeditor(effect); },
+	    // Every editor of this effect comes from the factory above.
+	    .parameterChanged = [](AEffEditor* editor, VstInt32 index,
+	                           float value) { static_cast<Corvaneeditor*>(editor)->setParameter(index, value); },
+	};
+	return hooks;
 }
 
 Corvaneeditor::Corvaneeditor(void* effectPtr) : AEffGUIEditor(effectPtr)

@@ -1,6 +1,6 @@
 #include "effect/corvane.h"
 
-#include "editor/aeffeditor.h"
+#include "host/aeffeditor.h"
 
 #include <atomic>
 #include <cmath>
@@ -45,7 +45,28 @@ void copyName(char* to, const char* from, std::size_t size)
 	to[length] = 0;
 }
 
+// Read on the audio thread by every parameter change.
+std::atomic<const CorvaneEditorHooks*> gEditorHooks{nullptr};
+
 } // namespace
+
+void setCorvaneEditorHooks(const CorvaneEditorHooks* hooks)
+{
+	gEditorHooks.store(hooks, std::memory_order_release);
+}
+
+AEffEditor* createEditor(AudioEffectX* effect)
+{
+	const CorvaneEditorHooks* hooks = gEditorHooks.load(std::memory_order_acquire);
+	return hooks && hooks->create ? hooks->create(effect) : nullptr;
+}
+
+void editorParameterChanged(AEffEditor* editor, VstInt32 index, float value)
+{
+	const CorvaneEditorHooks* hooks = gEditorHooks.load(std::memory_order_acquire);
+	if (hooks && hooks->parameterChanged)
+		hooks->parameterChanged(editor, index, value);
+}
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster)
 {

@@ -73,8 +73,19 @@ protected:
 	double filterOut = 0.;
 };
 
-// Supplied by the editor: Corvane's editor, or null for a plug-in without one,
-// and the editor's part in every parameter change (any thread).
+// The effect's editor comes from the layer above: the module that builds
+// Corvane with its editor (plugin/) installs these hooks at start, before
+// the first instance. Without them the effect has no editor.
 class AEffEditor;
+struct CorvaneEditorHooks
+{
+	AEffEditor* (*create)(AudioEffectX* effect) = nullptr;
+	// The editor's part in every parameter change; on any thread.
+	void (*parameterChanged)(AEffEditor* editor, VstInt32 index, float value) = nullptr;
+};
+// Not copied: the hooks must outlive every instance. Null removes them.
+void setCorvaneEditorHooks(const CorvaneEditorHooks* hooks);
+
+// Corvane's editor through the hooks, or null.
 AEffEditor* createEditor(AudioEffectX* effect);
 void editorParameterChanged(AEffEditor* editor, VstInt32 index, float value);

@@ -14,6 +14,7 @@
 #include "gui/drawing/cgraphicspath.h"
 #include "gui/drawing/coffscreencontext.h"
 #include "gui/platform/linux/imagefile.h"
+#include "gui/platform/linux/linuxplatform.h"
 
 #include <cmath>
 #include <cstdio>
@@ -172,6 +173,7 @@ bool makeImage(const std::string& path, double width, double height, const std::
 
 int main(int argc, char** argv)
 {
+	VSTGUI::installLinuxPlatform();
 	if (argc != 2)
 	{
 		std::fprintf(stderr, "usage: drawimages OUTPUT-FOLDER\n");

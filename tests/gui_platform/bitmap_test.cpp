@@ -5,7 +5,7 @@
 #include "gui/drawing/cbitmap.h"
 #include "gui/drawing/cbitmappixelaccess.h"
 #include "gui/platform/linux/cairobitmap.h"
-#include "gui/platform/linux/pluginbundle.h"
+#include "gui/drawing/pluginbundle.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -19,6 +19,7 @@
 #include "gui/drawing/cbitmap.h"
 #include "gui/platform/linux/cairobitmap.h"
 #include "gui/platform/linux/cairodrawcontext.h"
+#include "gui/platform/linux/linuxplatform.h"
 #include "gui/platform/linux/x11hostwindow.h"
 #include "gui/platform/linux/x11runloop.h"
 #include "gui/views/cframe.h"
@@ -318,6 +319,7 @@ int showGallery()
 
 int main(int argc, char* argv[])
 {
+	VSTGUI::installLinuxPlatform();
 	if (argc == 2 && std::string(argv[1]) == "--window")
 		return showGallery();
 	if (argc != 2)

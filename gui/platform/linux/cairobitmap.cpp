@@ -2,7 +2,7 @@
 
 #include "gui/drawing/cresourcedescription.h"
 #include "gui/platform/linux/pixbufdecoder.h"
-#include "gui/platform/linux/pluginbundle.h"
+#include "gui/drawing/pluginbundle.h"
 
 #include <bit>
 #include <cstring>
@@ -28,12 +28,12 @@ bool nameFitsLimit(const CResourceDescription& description)
 
 } // namespace
 
-IPlatformBitmap* IPlatformBitmap::create(CPoint* size)
+IPlatformBitmap* CairoBitmap::createPlatformBitmap(CPoint* size)
 {
 	return size ? new CairoBitmap(*size) : new CairoBitmap();
 }
 
-IPlatformBitmap* IPlatformBitmap::createFromPath(const char* absolutePath)
+IPlatformBitmap* CairoBitmap::createFromPath(const char* absolutePath)
 {
 	auto* bitmap = new CairoBitmap();
 	if (absolutePath && bitmap->loadFromPath(absolutePath))

@@ -29,6 +29,12 @@ public:
 	// cairo's limit for image surfaces, in pixels, in either direction.
 	static constexpr int32 kMaxDimension = 32767;
 
+	// The platform's bitmap factories (see gui/base/platformfactory.h): an
+	// empty bitmap to be loaded when size is null, else transparent pixels of
+	// that size; one loaded from a file, or null. Count 1, owned by the caller.
+	static IPlatformBitmap* createPlatformBitmap(CPoint* size);
+	static IPlatformBitmap* createFromPath(const char* absolutePath);
+
 	// An empty bitmap, to be loaded.
 	CairoBitmap() = default;
 	// Transparent pixels of that size (each coordinate truncated). A size

@@ -4,7 +4,7 @@
 #include "gui/base/cstring.h"
 #include "gui/platform/linux/cairodrawcontext.h"
 #include "gui/platform/linux/pangostring.h"
-#include "gui/platform/linux/pluginbundle.h"
+#include "gui/drawing/pluginbundle.h"
 
 #include <algorithm>
 #include <cmath>
@@ -128,12 +128,7 @@ void strokeHorizontalLine(cairo_t* cr, double x1, double x2, double y, double wi
 
 } // namespace
 
-IPlatformFont* IPlatformFont::create(const char* name, const double& size, const int32& style)
-{
-	return PangoFont::create(name, size, style);
-}
-
-bool IPlatformFont::getAllPlatformFontFamilies(std::list<std::string>& fontFamilyNames)
+bool PangoFont::getAllFamilies(std::list<std::string>& fontFamilyNames)
 {
 	PangoFontFamily** families = nullptr;
 	int count = 0;

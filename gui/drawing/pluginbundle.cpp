@@ -1,4 +1,4 @@
-#include "gui/platform/linux/pluginbundle.h"
+#include "gui/drawing/pluginbundle.h"
 
 #include <cstdio>
 #include <cstring>
