@@ -3,7 +3,7 @@
 // of the distance costs (host sets the parameter, the next idle redraws the
 // slider and the read-out and copies them to the window).
 #include "gui/platform/linux/x11hostwindow.h"
-#include "tests/gui_x11/xvfbserver.h"
+#include "tests/support/xvfbserver.h"
 #include "tools/vsthost/pluginhost.h"
 
 #include <benchmark/benchmark.h>

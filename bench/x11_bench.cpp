@@ -5,7 +5,7 @@
 #include "gui/platform/linux/x11frame.h"
 #include "gui/platform/linux/x11runloop.h"
 #include "gui/views/cframe.h"
-#include "tests/gui_x11/xvfbserver.h"
+#include "tests/support/xvfbserver.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

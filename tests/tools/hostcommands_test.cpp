@@ -1,0 +1,169 @@
+// corvane-host's editor commands, run as a user runs them, on a private X
+// server.
+#include "tests/support/xvfbserver.h"
+
+#include <gtest/gtest.h>
+
+#include <cairo.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+corvane::test::XvfbServer& server()
+{
+	static corvane::test::XvfbServer xvfb;
+	return xvfb;
+}
+
+struct CommandResult
+{
+	int status = -1;
+	std::string output;
+};
+
+// Runs a shell command line; standard output and error together.
+CommandResult run(const std::string& command)
+{
+	CommandResult result;
+	std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+	if (!pipe)
+		return result;
+	char buffer[4096];
+	while (std::size_t n = std::fread(buffer, 1, sizeof(buffer), pipe))
+		result.output.append(buffer, n);
+	int status = pclose(pipe);
+	result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+	return result;
+}
+
+std::string host()
+{
+	return std::string(CORVANE_HOST_PATH) + " ";
+}
+
+std::string module()
+{
+	return std::string(CORVANE_MODULE_PATH) + " ";
+}
+
+bool pngSize(const std::string& path, int& width, int& height)
+{
+	std::ifstream file(path, std::ios::binary);
+	unsigned char header[24] = {};
+	if (!file.read(reinterpret_cast<char*>(header), sizeof(header)))
+		return false;
+	if (header[1] != 'P' || header[2] != 'N' || header[3] != 'G')
+		return false;
+	auto be32 = [&](int at) { return (header[at] << 24) | (header[at + 1] << 16) | (header[at + 2] << 8) | header[at + 3]; };
+	width = be32(16);
+	height = be32(20);
+	return true;
+}
+
+std::string scratch(const char* name)
+{
+	return testing::TempDir() + "corvane-" + std::to_string(getpid()) + "-" + name;
+}
+
+} // namespace
+
+TEST(HostCommands, SnapshotSavesTheEditorAtItsSize)
+{
+	ASSERT_TRUE(server().isRunning());
+	std::string picture = scratch("editor.png");
+	CommandResult r = run(host() + "snapshot " + module() + picture + " --program 5");
+	ASSERT_EQ(r.status, 0) << r.output;
+	int width = 0, height = 0;
+	ASSERT_TRUE(pngSize(picture, width, height));
+	EXPECT_EQ(width, 400);
+	EXPECT_EQ(height, 196);
+	std::remove(picture.c_str());
+}
+
+TEST(HostCommands, SnapshotWithoutADisplayFailsWithOneMessage)
+{
+	std::string picture = scratch("nodisplay.png");
+	CommandResult r = run("env -u DISPLAY " + host() + "snapshot " + module() + picture);
+	EXPECT_EQ(r.status, 1);
+	EXPECT_NE(r.output.find("corvane-host: cannot open the X display"), std::string::npos) << r.output;
+	EXPECT_EQ(std::count(r.output.begin(), r.output.end(), '\n'), 1);
+	EXPECT_NE(access(picture.c_str(), F_OK), 0);
+}
+
+TEST(HostCommands, SnapshotRefusesProcessingOptionsAndBadSettings)
+{
+	ASSERT_TRUE(server().isRunning());
+	std::string picture = scratch("bad.png");
+	EXPECT_EQ(run(host() + "snapshot " + module() + picture + " --double").status, 2);
+	CommandResult r = run(host() + "snapshot " + module() + picture + " --program 32");
+	EXPECT_EQ(r.status, 1);
+	EXPECT_NE(r.output.find("program 32 is out of range"), std::string::npos) << r.output;
+	EXPECT_NE(access(picture.c_str(), F_OK), 0);
+}
+
+TEST(HostCommands, EditLogsCallbacksAndClosesCleanlyOnInterrupt)
+{
+	ASSERT_TRUE(server().isRunning());
+	CommandResult r = run("timeout --preserve-status -s INT 2 " + host() + "edit " + module() + "--log");
+	EXPECT_EQ(r.status, 0) << r.output;
+	EXPECT_NE(r.output.find("audioMasterVersion index=0 value=0 opt=0 answer=2400"), std::string::npos) << r.output;
+}
+
+namespace {
+
+// Dark pixels (the read-out's black text) in a rectangle of a PNG file.
+int darkPixels(const std::string& path, int left, int top, int right, int bottom)
+{
+	cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
+	int count = -1;
+	if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS)
+	{
+		count = 0;
+		unsigned char* data = cairo_image_surface_get_data(image);
+		int stride = cairo_image_surface_get_stride(image);
+		for (int y = top; y < bottom; y++)
+			for (int x = left; x < right; x++)
+			{
+				std::uint32_t pixel = *reinterpret_cast<std::uint32_t*>(data + y * stride + x * 4);
+				if (((pixel >> 16) & 0xff) < 90 && ((pixel >> 8) & 0xff) < 90 && (pixel & 0xff) < 90)
+					count++;
+			}
+	}
+	cairo_surface_destroy(image);
+	return count;
+}
+
+} // namespace
+
+TEST(HostCommands, TheReadoutShowsTextOnASystemWithoutFonts)
+{
+	ASSERT_TRUE(server().isRunning());
+	// A fontconfig set-up that knows no font directory at all.
+	std::string config = scratch("fonts.conf");
+	{
+		std::ofstream file(config);
+		file << "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"fonts.dtd\">\n<fontconfig>\n"
+		     << "<cachedir>" << scratch("fontcache") << "</cachedir>\n</fontconfig>\n";
+	}
+	std::string withFonts = scratch("fonts.png"), withoutFonts = scratch("nofonts.png");
+	ASSERT_EQ(run(host() + "snapshot " + module() + withFonts).status, 0);
+	CommandResult r = run("FONTCONFIG_FILE=" + config + " " + host() + "snapshot " + module() + withoutFonts);
+	ASSERT_EQ(r.status, 0) << r.output;
+	// The read-out at (222, 70, 262, 94) shows "0.50" in both; inside its
+	// rounded border only the text is dark.
+	int normal = darkPixels(withFonts, 226, 74, 258, 90);
+	int fallback = darkPixels(withoutFonts, 226, 74, 258, 90);
+	EXPECT_GT(normal, 10);
+	EXPECT_GT(fallback, 10);
+	std::remove(config.c_str());
+	std::remove(withFonts.c_str());
+	std::remove(withoutFonts.c_str());
+}
