@@ -8,65 +8,20 @@
 
 #include "tests/support/testplatform.h"
 
-namespace {
+namespace
+{
 
 // The window layer is not part of these tests: the frame opens on a
 // recording stand-in.
 [[maybe_unused]] const bool kPlatformInstalled = VSTGUI::test::installLinuxPlatformWith(
-    [](VSTGUI::IPlatformFrameCallback*, const VSTGUI::CRect& size, void*) -> VSTGUI::IPlatformFrame* {
-	    return new VSTGUI::test::TestPlatformFrame(size);
-    },
+    [](VSTGUI::IPlatformFrameCallback*, const VSTGUI::CRect& size, void*) -> VSTGUI::IPlatformFrame*
+    { return new VSTGUI::test::RecordingPlatformFrame(size); },
     [] { return VSTGUI::uint32{1000}; });
 
 } // namespace
 
-namespace VSTGUI::test {
-
-std::vector<std::string>& eventLog()
+namespace VSTGUI::test
 {
-	static std::vector<std::string> entries;
-	return entries;
-}
-
-void clearLog()
-{
-	eventLog().clear();
-}
-
-bool TestPlatformFrame::getGlobalPosition(CPoint& position) const
-{
-	position = CPoint(0, 0);
-	return true;
-}
-
-bool TestPlatformFrame::setSize(const CRect& newSize)
-{
-	size = newSize;
-	return true;
-}
-
-bool TestPlatformFrame::getSize(CRect& result) const
-{
-	result = size;
-	return true;
-}
-
-bool TestPlatformFrame::getCurrentMousePosition(CPoint& position) const
-{
-	position = CPoint(0, 0);
-	return true;
-}
-
-bool TestPlatformFrame::getCurrentMouseButtons(CButtonState&) const
-{
-	return true;
-}
-
-bool TestPlatformFrame::invalidRect(const CRect& rect)
-{
-	invalidRects.push_back(rect);
-	return true;
-}
 
 CFrame* makeFrame(const CRect& size, VSTGUIEditorInterface* editor)
 {
@@ -74,35 +29,9 @@ CFrame* makeFrame(const CRect& size, VSTGUIEditorInterface* editor)
 	return new CFrame(size, &parentWindow, editor);
 }
 
-TestPlatformFrame* platformOf(CFrame* frame)
+RecordingPlatformFrame* platformOf(CFrame* frame)
 {
-	return static_cast<TestPlatformFrame*>(frame->getPlatformFrame());
-}
-
-namespace {
-
-std::string twoDecimals(float value)
-{
-	char text[32];
-	std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
-	return text;
-}
-
-} // namespace
-
-void RecordingListener::valueChanged(CControl* control)
-{
-	eventLog().push_back("listener:valueChanged " + twoDecimals(control->getValue()));
-}
-
-void RecordingListener::controlBeginEdit(CControl*)
-{
-	eventLog().push_back("listener:beginEdit");
-}
-
-void RecordingListener::controlEndEdit(CControl*)
-{
-	eventLog().push_back("listener:endEdit");
+	return static_cast<RecordingPlatformFrame*>(frame->getPlatformFrame());
 }
 
 void RecordingEditor::beginEdit(int32 index)
@@ -207,13 +136,13 @@ CColor Pixels::at(int x, int y) const
 bool near(const CColor& a, const CColor& b, int tolerance)
 {
 	return std::abs(a.red - b.red) <= tolerance && std::abs(a.green - b.green) <= tolerance &&
-		   std::abs(a.blue - b.blue) <= tolerance && std::abs(a.alpha - b.alpha) <= tolerance;
+	       std::abs(a.blue - b.blue) <= tolerance && std::abs(a.alpha - b.alpha) <= tolerance;
 }
 
 std::string describe(const CColor& c)
 {
 	return std::to_string(c.red) + "," + std::to_string(c.green) + "," + std::to_string(c.blue) + "," +
-		   std::to_string(c.alpha);
+	       std::to_string(c.alpha);
 }
 
 } // namespace VSTGUI::test

@@ -1,8 +1,6 @@
-// Stand-ins for the control tests: a platform frame that records
-// invalidations, a listener and an editor that record edits into one shared
-// log, a drawing context that records what is drawn, a font whose painter
-// records the text it is asked to draw, and helpers for real cairo
-// drawing into an offscreen image.
+// Stand-ins for the control tests: frames on the recording platform frame,
+// an editor that records edits into the shared event log, a drawing context that records what is drawn, a font whose
+// painter records the text it is asked to draw, and helpers for real cairo drawing into an offscreen image.
 #pragma once
 
 #include "gui/base/cfontdesc.h"
@@ -12,54 +10,19 @@
 #include "gui/drawing/cdrawcontext.h"
 #include "gui/drawing/coffscreencontext.h"
 #include "gui/views/cframe.h"
+#include "tests/support/eventlog.h"
+#include "tests/support/recordinglistener.h"
+#include "tests/support/recordingplatformframe.h"
 
 #include <string>
 #include <vector>
 
-namespace VSTGUI::test {
-
-// Every recorded call, in order, as "who:what".
-std::vector<std::string>& eventLog();
-void clearLog();
-
-class TestPlatformFrame : public IPlatformFrame
+namespace VSTGUI::test
 {
-public:
-	explicit TestPlatformFrame(const CRect& size) : size(size) {}
 
-	bool getGlobalPosition(CPoint& position) const override;
-	bool setSize(const CRect& newSize) override;
-	bool getSize(CRect& result) const override;
-	bool getCurrentMousePosition(CPoint& position) const override;
-	bool getCurrentMouseButtons(CButtonState& buttons) const override;
-	bool setMouseCursor(CCursorType) override { return true; }
-	bool invalidRect(const CRect& rect) override;
-	bool scrollRect(const CRect&, const CPoint&) override { return false; }
-	bool showTooltip(const CRect&, const char*) override { return false; }
-	bool hideTooltip() override { return false; }
-	void* getPlatformRepresentation() const override { return nullptr; }
-	IPlatformTextEdit* createPlatformTextEdit(IPlatformTextEditCallback*) override { return nullptr; }
-	IPlatformOptionMenu* createPlatformOptionMenu() override { return nullptr; }
-	COffscreenContext* createOffscreenContext(double, double) override { return nullptr; }
-	int32 doDrag(CDropSource*, const CPoint&, CBitmap*) override { return kDragError; }
-
-	CRect size;
-	std::vector<CRect> invalidRects;
-};
-
-// A frame on a TestPlatformFrame; the test ends it with close().
+// A frame on a RecordingPlatformFrame; the test ends it with close().
 CFrame* makeFrame(const CRect& size, VSTGUIEditorInterface* editor);
-TestPlatformFrame* platformOf(CFrame* frame);
-
-// Logs "listener:beginEdit", "listener:valueChanged <value>" (two decimals),
-// "listener:endEdit".
-class RecordingListener : public CControlListener
-{
-public:
-	void valueChanged(CControl* control) override;
-	void controlBeginEdit(CControl* control) override;
-	void controlEndEdit(CControl* control) override;
-};
+RecordingPlatformFrame* platformOf(CFrame* frame);
 
 // Logs "editor:beginEdit <tag>" and "editor:endEdit <tag>".
 class RecordingEditor : public VSTGUIEditorInterface
@@ -73,16 +36,16 @@ public:
 struct DrawOp
 {
 	std::string what; // "rect", "line", "bitmap"
-	CRect rect;		  // a line runs from its top-left to its bottom-right
-	CDrawStyle style {kShapeStroked};
+	CRect rect;       // a line runs from its top-left to its bottom-right
+	CDrawStyle style{kShapeStroked};
 	CColor fillColor;
 	CColor frameColor;
-	double lineWidth {0.};
-	bool solidLine {false};
-	CDrawMode drawMode {kDrawModeAntialiased};
-	CBitmap* bitmap {nullptr};
+	double lineWidth{0.};
+	bool solidLine{false};
+	CDrawMode drawMode{kDrawModeAntialiased};
+	CBitmap* bitmap{nullptr};
 	CPoint bitmapOffset;
-	float alpha {1.f};
+	float alpha{1.f};
 };
 
 class RecordingContext : public CDrawContext
@@ -102,7 +65,7 @@ public:
 	CGraphicsPath* createGraphicsPath() override { return nullptr; }
 	void drawGraphicsPath(CGraphicsPath*, PathDrawMode, CGraphicsTransform*) override {}
 	void fillLinearGradient(CGraphicsPath*, CGradient*, const CPoint&, const CPoint&, bool,
-							CGraphicsTransform*) override
+	                        CGraphicsTransform*) override
 	{
 	}
 
@@ -119,7 +82,7 @@ struct DrawnText
 	CPoint baselineStart;
 	CColor color;
 	CRect clip;
-	bool antialias {true};
+	bool antialias{true};
 };
 
 // A font without platform font whose painter records instead of drawing;
@@ -136,7 +99,7 @@ public:
 	double getStringWidth(CDrawContext* context, const CString& string, bool antialias) override;
 
 	std::vector<DrawnText> drawn;
-	double charWidth {10.};
+	double charWidth{10.};
 };
 
 // A bitmap of that size filled with one colour; the caller forgets it.
@@ -153,8 +116,8 @@ public:
 
 private:
 	std::vector<CColor> pixels;
-	int w {0};
-	int h {0};
+	int w{0};
+	int h{0};
 };
 
 bool near(const CColor& a, const CColor& b, int tolerance = 2);

@@ -3,58 +3,31 @@
 #include "gui/drawing/cbitmappixelaccess.h"
 #include "tests/support/testplatform.h"
 
-#include <sstream>
-
-namespace {
+namespace
+{
 
 // The tests' frames have no window.
-[[maybe_unused]] const bool kPlatformInstalled = VSTGUI::test::installLinuxPlatformWith(nullptr, [] { return VSTGUI::uint32{0}; });
+[[maybe_unused]] const bool kPlatformInstalled =
+    VSTGUI::test::installLinuxPlatformWith(nullptr, [] { return VSTGUI::uint32{0}; });
 
 } // namespace
 
-namespace VSTGUI::knobtest {
-
-std::vector<std::string>& eventLog()
+namespace VSTGUI::knobtest
 {
-	static std::vector<std::string> log;
-	return log;
-}
-
-void clearLog()
-{
-	eventLog().clear();
-}
 
 std::string valueEntry(float value)
 {
-	std::ostringstream text;
-	text << "listener:valueChanged " << value;
-	return text.str();
+	return RecordingListener(RecordingListener::shortest()).valueEntry(nullptr, value);
 }
 
 std::vector<std::string> editWith(const std::vector<float>& values)
 {
-	std::vector<std::string> entries {"listener:beginEdit", "editor:beginEdit 1"};
+	std::vector<std::string> entries{"listener:beginEdit", "editor:beginEdit 1"};
 	for (float value : values)
 		entries.push_back(valueEntry(value));
 	entries.push_back("editor:endEdit 1");
 	entries.push_back("listener:endEdit");
 	return entries;
-}
-
-void RecordingListener::valueChanged(CControl* control)
-{
-	eventLog().push_back(valueEntry(control->getValue()));
-}
-
-void RecordingListener::controlBeginEdit(CControl*)
-{
-	eventLog().push_back("listener:beginEdit");
-}
-
-void RecordingListener::controlEndEdit(CControl*)
-{
-	eventLog().push_back("listener:endEdit");
 }
 
 void ControlFixture::SetUp()

@@ -1,6 +1,6 @@
-// Stand-ins for the knob, button and switch tests: a listener and an editor
-// that write what they are told into one shared log, a frame without a
-// window, a drawing context that records what a control draws, and bitmaps
+// Stand-ins for the knob, button and switch tests: an editor that writes
+// what it is told into the shared event log (the listener writes its values
+// in the shortest form), a frame without a window, a drawing context that records what a control draws, and bitmaps
 // painted by the test.
 #pragma once
 
@@ -9,25 +9,20 @@
 #include "gui/drawing/cdrawcontext.h"
 #include "gui/drawing/cgraphicspath.h"
 #include "gui/views/cframe.h"
+#include "tests/support/eventlog.h"
+#include "tests/support/recordinglistener.h"
 
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
-namespace VSTGUI::knobtest {
-
-// Every recorded call, in order, as "who:event".
-std::vector<std::string>& eventLog();
-void clearLog();
-
-class RecordingListener : public CControlListener
+namespace VSTGUI::knobtest
 {
-public:
-	void valueChanged(CControl* control) override;
-	void controlBeginEdit(CControl* control) override;
-	void controlEndEdit(CControl* control) override;
-};
+
+using test::clearLog;
+using test::eventLog;
+using test::RecordingListener;
 
 class RecordingEditor : public VSTGUIEditorInterface
 {
@@ -36,7 +31,7 @@ public:
 	void beginEdit(int32 index) override { eventLog().push_back("editor:beginEdit " + std::to_string(index)); }
 	void endEdit(int32 index) override { eventLog().push_back("editor:endEdit " + std::to_string(index)); }
 
-	int32 knobMode {0};
+	int32 knobMode{0};
 };
 
 // A window-less frame with one control in it; the fixture owns the frame.
@@ -46,16 +41,15 @@ protected:
 	void SetUp() override;
 	void TearDown() override;
 	// Adds control to the frame, which takes over the caller's reference.
-	template <typename T>
-	T* add(T* control)
+	template <typename T> T* add(T* control)
 	{
 		frame->addView(control);
 		return control;
 	}
 
 	RecordingEditor editor;
-	RecordingListener listener;
-	CFrame* frame {nullptr};
+	RecordingListener listener{RecordingListener::shortest()};
+	CFrame* frame{nullptr};
 };
 
 // The log of one edit of the control with tag 1: begin, the listener's
@@ -125,7 +119,7 @@ public:
 	CGraphicsPath* createGraphicsPath() override { return new RecordingPath(); }
 	void drawGraphicsPath(CGraphicsPath* path, PathDrawMode mode, CGraphicsTransform*) override;
 	void fillLinearGradient(CGraphicsPath*, CGradient*, const CPoint&, const CPoint&, bool,
-							CGraphicsTransform*) override
+	                        CGraphicsTransform*) override
 	{
 	}
 

@@ -53,7 +53,7 @@ TEST(MenuDrawing, FreshMenuDrawsItsFirstEntryAndAnEmptyOneNoText)
 
 TEST(MenuDrawing, TextEditHidesItsTextWhileEditing)
 {
-	auto* platform = new FakePlatformFrame();
+	auto* platform = newPlatformFrame();
 	auto* frame = new TestFrame(CRect(0, 0, 200, 200), platform);
 	auto* edit = new CTextEdit(CRect(0, 0, kWidth, kHeight), nullptr, 0, "MMMM");
 	frame->addView(edit);

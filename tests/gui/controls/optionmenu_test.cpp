@@ -22,7 +22,7 @@ protected:
 	void TearDown() override
 	{
 		menu->forget();
-		EXPECT_EQ(liveFakes(), 0);
+		EXPECT_EQ(liveObjects(), 0);
 	}
 	std::vector<std::string> titles() const
 	{
@@ -40,7 +40,7 @@ protected:
 		return menu->onKeyDown(key);
 	}
 
-	LoggingListener listener;
+	RecordingListener listener{RecordingListener::bare()};
 	COptionMenu* menu{nullptr};
 };
 

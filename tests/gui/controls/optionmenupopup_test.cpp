@@ -34,7 +34,7 @@ protected:
 	void SetUp() override
 	{
 		eventLog().clear();
-		platform = new FakePlatformFrame();
+		platform = newPlatformFrame();
 		frame = new TestFrame(CRect(0, 0, 200, 200), platform, &editor);
 		menu = new RecordingMenu(CRect(10, 10, 90, 30), &listener, 3);
 		menu->addEntry("A");
@@ -45,7 +45,7 @@ protected:
 	void TearDown() override
 	{
 		frame->close();
-		EXPECT_EQ(liveFakes(), 0);
+		EXPECT_EQ(liveObjects(), 0);
 	}
 	MouseEventResult click(int32 buttons)
 	{
@@ -54,8 +54,8 @@ protected:
 	}
 
 	LoggingEditor editor;
-	LoggingListener listener;
-	FakePlatformFrame* platform{nullptr};
+	RecordingListener listener{RecordingListener::bare()};
+	RecordingPlatformFrame* platform{nullptr};
 	TestFrame* frame{nullptr};
 	RecordingMenu* menu{nullptr};
 };

@@ -10,7 +10,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::test;
 
-namespace {
+namespace
+{
 
 using Log = std::vector<std::string>;
 
@@ -24,7 +25,7 @@ constexpr double clickFor(double normalized)
 
 VstKeyCode key(unsigned char virt, unsigned char modifier = 0)
 {
-	VstKeyCode code {};
+	VstKeyCode code{};
 	code.virt = virt;
 	code.modifier = modifier;
 	return code;
@@ -71,11 +72,11 @@ protected:
 	void markDrawn() { slider->setDirty(false); }
 
 	RecordingEditor editor;
-	RecordingListener listener;
-	CFrame* frame {nullptr};
-	CBitmap* track {nullptr};
-	CBitmap* handle {nullptr};
-	CHorizontalSlider* slider {nullptr};
+	RecordingListener listener{RecordingListener::twoDecimals()};
+	CFrame* frame{nullptr};
+	CBitmap* track{nullptr};
+	CBitmap* handle{nullptr};
+	CHorizontalSlider* slider{nullptr};
 };
 
 TEST_F(SliderTest, EditorSliderTravelFollowsTrackAndHandleSizes)
@@ -126,7 +127,7 @@ TEST_F(SliderTest, FreeClickJumpsTheHandleCentreToThePointerWithinOneEdit)
 	EXPECT_FLOAT_EQ(slider->getValue(), 0.5f);
 	EXPECT_EQ(release(clickFor(0.5)), kMouseHandled);
 	EXPECT_EQ(eventLog(), Log({"listener:beginEdit", "editor:beginEdit 0", "listener:valueChanged 0.50",
-							   "editor:endEdit 0", "listener:endEdit"}));
+	                           "editor:endEdit 0", "listener:endEdit"}));
 }
 
 TEST_F(SliderTest, DragFollowsThePointerAndStopsAtTheEnds)
@@ -141,10 +142,9 @@ TEST_F(SliderTest, DragFollowsThePointerAndStopsAtTheEnds)
 	EXPECT_EQ(slider->getValue(), 0.f);
 	release(-40.);
 	// A move that changes nothing is not reported.
-	EXPECT_EQ(eventLog(),
-			  Log({"listener:beginEdit", "editor:beginEdit 0", "listener:valueChanged 0.25",
-				   "listener:valueChanged 0.75", "listener:valueChanged 1.00", "listener:valueChanged 0.00",
-				   "editor:endEdit 0", "listener:endEdit"}));
+	EXPECT_EQ(eventLog(), Log({"listener:beginEdit", "editor:beginEdit 0", "listener:valueChanged 0.25",
+	                           "listener:valueChanged 0.75", "listener:valueChanged 1.00", "listener:valueChanged 0.00",
+	                           "editor:endEdit 0", "listener:endEdit"}));
 }
 
 TEST_F(SliderTest, MovesWithoutAPressOrWithoutTheLeftButtonChangeNothing)
@@ -233,9 +233,9 @@ TEST_F(SliderTest, DefaultValueClickIsOneCompleteEditInsideThePressAndGetsNoFoll
 	move(clickFor(0.9), kButtonLeft | kModifierControl);
 	release(clickFor(0.9));
 	EXPECT_FLOAT_EQ(slider->getValue(), 0.5f);
-	EXPECT_EQ(eventLog(), Log({"listener:beginEdit", "editor:beginEdit 0", "listener:beginEdit",
-							   "editor:beginEdit 0", "listener:valueChanged 0.50", "editor:endEdit 0",
-							   "listener:endEdit", "editor:endEdit 0", "listener:endEdit"}));
+	EXPECT_EQ(eventLog(), Log({"listener:beginEdit", "editor:beginEdit 0", "listener:beginEdit", "editor:beginEdit 0",
+	                           "listener:valueChanged 0.50", "editor:endEdit 0", "listener:endEdit", "editor:endEdit 0",
+	                           "listener:endEdit"}));
 }
 
 TEST_F(SliderTest, DefaultValueClickAtTheDefaultOnlyBracketsThePress)
@@ -289,7 +289,7 @@ TEST_F(SliderTest, WheelStepsOneIncrementPerNotchAndNothingBeyondTheEnd)
 	EXPECT_TRUE(slider->onWheel(where, 1.f, 0));
 	EXPECT_EQ(slider->getValue(), 1.f);
 	EXPECT_EQ(eventLog(), Log({"listener:beginEdit", "editor:beginEdit 0", "listener:valueChanged 1.00",
-							   "editor:endEdit 0", "listener:endEdit"}));
+	                           "editor:endEdit 0", "listener:endEdit"}));
 	clearLog();
 	EXPECT_TRUE(slider->onWheel(where, 1.f, 0));
 	EXPECT_EQ(slider->getValue(), 1.f);
@@ -468,8 +468,8 @@ TEST(SliderOrigin, VerticalSliderRunsUpFromTheBottomAndFromTheTopWithReversedKey
 	EXPECT_EQ(fromBottom->getHandleRect(), CRect(5, 10, 25, 40));
 	fromBottom->forget();
 
-	auto* fromTop = new CVerticalSlider(CRect(0, 0, 30, 200), nullptr, 1, 0, 170, handle, nullptr, CPoint(0, 0),
-										kOriginTop);
+	auto* fromTop =
+	    new CVerticalSlider(CRect(0, 0, 30, 200), nullptr, 1, 0, 170, handle, nullptr, CPoint(0, 0), kOriginTop);
 	EXPECT_EQ(fromTop->getHandleRect(), CRect(0, 0, 20, 30));
 	fromTop->setValue(0.5f);
 	fromTop->onKeyDown(up);
@@ -527,8 +527,8 @@ protected:
 		return context->ops.back().rect;
 	}
 
-	CSlider* slider {nullptr};
-	RecordingContext* context {nullptr};
+	CSlider* slider{nullptr};
+	RecordingContext* context{nullptr};
 };
 
 TEST_F(SliderDrawStyleTest, ColoursAreWhiteAndUnusedUntilADrawStyleIsSet)

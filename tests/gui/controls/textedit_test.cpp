@@ -33,7 +33,7 @@ protected:
 	void SetUp() override
 	{
 		eventLog().clear();
-		platform = new FakePlatformFrame();
+		platform = newPlatformFrame();
 		frame = new TestFrame(CRect(0, 0, 200, 200), platform, &editor);
 		edit = new RecordingTextEdit(CRect(10, 10, 90, 30), &listener, 4, "old");
 		next = new CTextEdit(CRect(10, 40, 90, 60), &listener, 5, "next");
@@ -43,7 +43,7 @@ protected:
 	void TearDown() override
 	{
 		frame->close();
-		EXPECT_EQ(liveFakes(), 0);
+		EXPECT_EQ(liveObjects(), 0);
 	}
 	void startEditing()
 	{
@@ -63,8 +63,8 @@ protected:
 	}
 
 	LoggingEditor editor;
-	LoggingListener listener;
-	FakePlatformFrame* platform{nullptr};
+	RecordingListener listener{RecordingListener::bare()};
+	RecordingPlatformFrame* platform{nullptr};
 	TestFrame* frame{nullptr};
 	RecordingTextEdit* edit{nullptr};
 	CTextEdit* next{nullptr};
@@ -126,7 +126,7 @@ TEST_F(TextEditTest, DoubleClickStyleThroughTheFrameOpensOnlyOnTheSecondPress)
 {
 	edit->setStyle(kEditOnDoubleClick);
 	CPoint where(20, 20);
-	platform->currentButtons = CButtonState(kButtonLeft);
+	platform->mouseButtons = CButtonState(kButtonLeft);
 	frame->onMouseDown(where, CButtonState(kButtonLeft));
 	EXPECT_EQ(frame->getFocusView(), edit);
 	EXPECT_FALSE(edit->isEditing());
@@ -435,7 +435,7 @@ TEST_F(TextEditTest, DestroyingAnEditingEditClosesTheFieldWithoutTheListener)
 	eventLog().clear();
 	doomed->forget();
 	EXPECT_EQ(eventLog(), Log({"field closed"}));
-	EXPECT_EQ(liveFakes(), 1); // only the platform frame is left
+	EXPECT_EQ(liveObjects(), 1); // only the platform frame is left
 }
 
 } // namespace

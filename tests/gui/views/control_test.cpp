@@ -6,7 +6,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::test;
 
-namespace {
+namespace
+{
 
 // Records the messages a control sends to its dependents.
 class MessageRecorder : public CBaseObject
@@ -39,7 +40,7 @@ protected:
 	}
 
 	RecordingEditor editor;
-	RecordingListener listener;
+	RecordingListener listener{RecordingListener::byTag()};
 	MessageRecorder recorder;
 	CFrame* frame{nullptr};
 	TestControl* control{nullptr};
@@ -155,6 +156,7 @@ TEST_F(ControlTest, TagChangeIsAnnouncedBeforeAndConfirmedAfter)
 {
 	struct TagListener : RecordingListener
 	{
+		TagListener() : RecordingListener(byTag()) {}
 		void controlTagWillChange(CControl* c) override { tags.push_back(c->getTag()); }
 		void controlTagDidChange(CControl* c) override { tags.push_back(c->getTag()); }
 		std::vector<int32> tags;

@@ -2,20 +2,21 @@
 // would use it, leaves nothing behind once the frame is closed.
 #include "viewtestsupport.h"
 
-#include "gui/views/idleviewupdater.h"
 #include "gui/base/runloop.h"
+#include "gui/views/idleviewupdater.h"
 
 #include <gtest/gtest.h>
 
 using namespace VSTGUI;
 using namespace VSTGUI::test;
 
-namespace {
+namespace
+{
 
 TEST(LifetimeTest, ClosingAFrameDestroysEveryViewBitmapAndThePlatformFrame)
 {
 	clearLog();
-	RecordingListener listener;
+	RecordingListener listener{RecordingListener::byTag()};
 	CFrame* frame = makeFrame(CRect(0, 0, 200, 100));
 	auto* shared = new CountedBitmap(8, 8);
 	auto* box = new RecordingContainer("box", CRect(10, 10, 190, 90));

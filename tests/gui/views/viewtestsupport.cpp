@@ -6,22 +6,27 @@
 
 #include "tests/support/testplatform.h"
 
-namespace {
+namespace
+{
 
 // The window layer is not part of these tests: the frame opens on a
 // recording stand-in.
 [[maybe_unused]] const bool kPlatformInstalled = VSTGUI::test::installLinuxPlatformWith(
-    [](VSTGUI::IPlatformFrameCallback*, const VSTGUI::CRect& size, void*) -> VSTGUI::IPlatformFrame* {
-	    VSTGUI::test::TestPlatformFrame::lastCreated = new VSTGUI::test::TestPlatformFrame(size);
-	    return VSTGUI::test::TestPlatformFrame::lastCreated;
+    [](VSTGUI::IPlatformFrameCallback*, const VSTGUI::CRect& size, void*) -> VSTGUI::IPlatformFrame*
+    {
+	    auto* platform = new VSTGUI::test::RecordingPlatformFrame(size);
+	    platform->globalPosition = VSTGUI::CPoint(100, 200);
+	    return platform;
     },
     [] { return VSTGUI::uint32{4242}; });
 
 } // namespace
 
-namespace VSTGUI::test {
+namespace VSTGUI::test
+{
 
-namespace {
+namespace
+{
 
 std::string describe(const CPoint& p)
 {
@@ -33,75 +38,7 @@ void log(const std::string& who, const std::string& what)
 	eventLog().push_back(who + ":" + what);
 }
 
-std::string controlName(CControl* control)
-{
-	return "control" + std::to_string(control->getTag());
-}
-
 } // namespace
-
-std::vector<std::string>& eventLog()
-{
-	static std::vector<std::string> entries;
-	return entries;
-}
-
-void clearLog()
-{
-	eventLog().clear();
-}
-
-int& liveObjects()
-{
-	static int count = 0;
-	return count;
-}
-
-TestPlatformFrame* TestPlatformFrame::lastCreated = nullptr;
-
-bool TestPlatformFrame::getGlobalPosition(CPoint& position) const
-{
-	position = CPoint(100, 200);
-	return true;
-}
-
-bool TestPlatformFrame::setSize(const CRect& newSize)
-{
-	setSizeCalls.push_back(newSize);
-	if (acceptSize)
-		size = newSize;
-	return acceptSize;
-}
-
-bool TestPlatformFrame::getSize(CRect& result) const
-{
-	result = size;
-	return true;
-}
-
-bool TestPlatformFrame::getCurrentMousePosition(CPoint& position) const
-{
-	position = mousePosition;
-	return true;
-}
-
-bool TestPlatformFrame::getCurrentMouseButtons(CButtonState& buttons) const
-{
-	buttons |= mouseButtons;
-	return true;
-}
-
-bool TestPlatformFrame::setMouseCursor(CCursorType type)
-{
-	lastCursor = type;
-	return true;
-}
-
-bool TestPlatformFrame::invalidRect(const CRect& rect)
-{
-	invalidRects.push_back(rect);
-	return true;
-}
 
 CFrame* makeFrame(const CRect& size, VSTGUIEditorInterface* editor)
 {
@@ -109,9 +46,9 @@ CFrame* makeFrame(const CRect& size, VSTGUIEditorInterface* editor)
 	return new CFrame(size, &parentWindow, editor);
 }
 
-TestPlatformFrame* platformOf(CFrame* frame)
+RecordingPlatformFrame* platformOf(CFrame* frame)
 {
-	return static_cast<TestPlatformFrame*>(frame->getPlatformFrame());
+	return static_cast<RecordingPlatformFrame*>(frame->getPlatformFrame());
 }
 
 MouseEventResult RecordingView::onMouseDown(CPoint& where, const CButtonState&)
@@ -244,37 +181,6 @@ void TestControl::draw(CDrawContext* context)
 		context->drawRect(viewRect, kShapeFilled);
 	}
 	setDirty(false);
-}
-
-void RecordingListener::valueChanged(CControl* control)
-{
-	log(controlName(control), "valueChanged " + std::to_string(control->getValue()));
-}
-
-int32 RecordingListener::controlModifierClicked(CControl* control, CButtonState buttons)
-{
-	log(controlName(control), "modifierClicked " + std::to_string(buttons()));
-	return modifierClickAnswer;
-}
-
-void RecordingListener::controlBeginEdit(CControl* control)
-{
-	log(controlName(control), "beginEdit");
-}
-
-void RecordingListener::controlEndEdit(CControl* control)
-{
-	log(controlName(control), "endEdit");
-}
-
-void RecordingListener::controlTagWillChange(CControl* control)
-{
-	log(controlName(control), "tagWillChange");
-}
-
-void RecordingListener::controlTagDidChange(CControl* control)
-{
-	log(controlName(control), "tagDidChange");
 }
 
 bool RecordingEditor::beforeSizeChange(const CRect&, const CRect&)

@@ -1,7 +1,7 @@
-// Stand-ins for the view tests: a platform frame that records what the frame
-// asks of it, views and a control that record what they receive into one
-// shared log, a drawing context that records what is drawn, and a count of
-// live test objects for the reference audit.
+// Stand-ins for the view tests: frames on the recording platform frame,
+// views and a control that record what they receive into the shared event
+// log, a drawing context that records what is drawn; all of them counted
+// among the live objects for the reference audit.
 #pragma once
 
 #include "gui/controls/ccontrol.h"
@@ -9,63 +9,21 @@
 #include "gui/drawing/cdrawcontext.h"
 #include "gui/drawing/cgraphicspath.h"
 #include "gui/views/cframe.h"
+#include "tests/support/eventlog.h"
+#include "tests/support/recordinglistener.h"
+#include "tests/support/recordingplatformframe.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
-namespace VSTGUI::test {
-
-// Every recorded call, in order, as "name:event".
-std::vector<std::string>& eventLog();
-void clearLog();
-
-// Objects of the test classes below that are alive now.
-int& liveObjects();
-
-struct LiveCounted
+namespace VSTGUI::test
 {
-	LiveCounted() { ++liveObjects(); }
-	LiveCounted(const LiveCounted&) { ++liveObjects(); }
-	~LiveCounted() { --liveObjects(); }
-};
 
-class TestPlatformFrame : public IPlatformFrame, LiveCounted
-{
-public:
-	// The platform frame that createPlatformFrame made last.
-	static TestPlatformFrame* lastCreated;
-
-	explicit TestPlatformFrame(const CRect& size) : size(size) {}
-
-	bool getGlobalPosition(CPoint& position) const override;
-	bool setSize(const CRect& newSize) override;
-	bool getSize(CRect& result) const override;
-	bool getCurrentMousePosition(CPoint& position) const override;
-	bool getCurrentMouseButtons(CButtonState& buttons) const override;
-	bool setMouseCursor(CCursorType type) override;
-	bool invalidRect(const CRect& rect) override;
-	bool scrollRect(const CRect&, const CPoint&) override { return false; }
-	bool showTooltip(const CRect&, const char*) override { return false; }
-	bool hideTooltip() override { return false; }
-	void* getPlatformRepresentation() const override { return nullptr; }
-	IPlatformTextEdit* createPlatformTextEdit(IPlatformTextEditCallback*) override { return nullptr; }
-	IPlatformOptionMenu* createPlatformOptionMenu() override { return nullptr; }
-	COffscreenContext* createOffscreenContext(double, double) override { return nullptr; }
-	int32 doDrag(CDropSource*, const CPoint&, CBitmap*) override { return kDragError; }
-
-	CRect size;
-	std::vector<CRect> invalidRects;
-	std::vector<CRect> setSizeCalls;
-	bool acceptSize{true};
-	CPoint mousePosition;
-	int32 mouseButtons{0};
-	int32 lastCursor{-1};
-};
-
-// A frame on a TestPlatformFrame; the test owns the frame's reference.
+// A frame on a RecordingPlatformFrame (at global position 100,200); the
+// test owns the frame's reference.
 CFrame* makeFrame(const CRect& size, VSTGUIEditorInterface* editor = nullptr);
-TestPlatformFrame* platformOf(CFrame* frame);
+RecordingPlatformFrame* platformOf(CFrame* frame);
 
 class RecordingView : public CView, LiveCounted
 {
@@ -133,19 +91,6 @@ class CountedBitmap : public CBitmap, LiveCounted
 {
 public:
 	CountedBitmap(double width, double height) : CBitmap(width, height) {}
-};
-
-class RecordingListener : public CControlListener
-{
-public:
-	void valueChanged(CControl* control) override;
-	int32 controlModifierClicked(CControl* control, CButtonState buttons) override;
-	void controlBeginEdit(CControl* control) override;
-	void controlEndEdit(CControl* control) override;
-	void controlTagWillChange(CControl* control) override;
-	void controlTagDidChange(CControl* control) override;
-
-	int32 modifierClickAnswer{0};
 };
 
 class RecordingEditor : public VSTGUIEditorInterface
