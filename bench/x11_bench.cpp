@@ -1,8 +1,8 @@
 // The editor window's costs on a private Xvfb: from creating a frame to its
 // first completed paint (drawn, copied and handled by the server), and one
 // pump of the run loop when nothing is to be done.
-#include "gui/platform/linux/x11frame.h"
-#include "gui/platform/linux/x11runloop.h"
+#include "gui/platform/linux/window/x11frame.h"
+#include "gui/platform/linux/window/x11runloop.h"
 #include "gui/views/cframe.h"
 #include "tests/gui_x11/xvfbserver.h"
 

@@ -1,7 +1,7 @@
 #include "editor/aeffguieditor.h"
 
 #include "gui/platform/linux/pluginbundle.h"
-#include "gui/platform/linux/x11runloop.h"
+#include "gui/platform/linux/window/x11runloop.h"
 #include "gui/views/cframe.h"
 #include "gui/views/iplatformframe.h"
 #include "host/audioeffectx.h"

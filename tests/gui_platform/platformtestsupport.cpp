@@ -2,7 +2,7 @@
 
 #include "gui/drawing/cbitmap.h"
 #include "gui/drawing/cbitmappixelaccess.h"
-#include "gui/platform/linux/cairobitmap.h"
+#include "gui/platform/linux/drawing/cairobitmap.h"
 #include "gui/platform/linux/pluginbundle.h"
 
 #include <cstdlib>

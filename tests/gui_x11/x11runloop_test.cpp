@@ -4,7 +4,7 @@
 
 #include "gui/base/cvstguitimer.h"
 #include "gui/base/runloop.h"
-#include "gui/platform/linux/x11runloop.h"
+#include "gui/platform/linux/window/x11runloop.h"
 
 #include <chrono>
 #include <gtest/gtest.h>
