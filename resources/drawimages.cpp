@@ -13,7 +13,7 @@
 #include "gui/drawing/cgradient.h"
 #include "gui/drawing/cgraphicspath.h"
 #include "gui/drawing/coffscreencontext.h"
-#include "gui/platform/linux/imagefile.h"
+#include "gui/platform/linux/drawing/imagefile.h"
 #include "gui/platform/linux/linuxplatform.h"
 
 #include <cmath>
