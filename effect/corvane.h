@@ -3,6 +3,7 @@
 // follows the loudspeaker distance and the sample rate, and recombines.
 #pragma once
 
+#include "effect/nearfieldfilter.h"
 #include "host/audioeffectx.h"
 
 #include <array>
@@ -67,10 +68,9 @@ protected:
 	static_assert(std::atomic<double>::is_always_lock_free);
 	CorvaneProgram* programs = nullptr;
 
-	// Filter state, shared by both precisions and touched by processing only.
-	double sidePrev = 0.;
-	double filterPrev = 0.;
-	double filterOut = 0.;
+	// Shared by both precisions, so that a host switching between them
+	// continues the same filter; touched by processing only.
+	NearFieldFilter filter;
 };
 
 // Supplied by the editor: Corvane's editor, or null for a plug-in without one,
