@@ -163,7 +163,7 @@ void Corvane::getParameterName(VstInt32 index, char* text)
 
 void Corvane::dist2string(float value, char* text, VstInt32 maxLen)
 {
-	float2string(value * 4.5f + 0.5f, text, maxLen);
+	float2string(metresOfValue(value), text, maxLen);
 }
 
 bool Corvane::getEffectName(char* name)

@@ -3,6 +3,7 @@
 // follows the loudspeaker distance and the sample rate, and recombines.
 #pragma once
 
+#include "effect/distance.h"
 #include "effect/nearfieldfilter.h"
 #include "host/audioeffectx.h"
 
@@ -23,7 +24,7 @@ public:
 	static constexpr VstInt32 kDistance = 0;
 
 	// Distance in metres of a normalised parameter value.
-	static constexpr double metresOf(double value) { return 4.5 * value + 0.5; }
+	static constexpr double metresOf(double value) { return metresOfValue(value); }
 
 	explicit Corvane(audioMasterCallback audioMaster);
 	~Corvane() override;
