@@ -350,6 +350,8 @@ TEST(NearFieldFilter, StartsFromSilenceAfterANonFiniteSampleOrAReset)
 	bad.left[1] = std::numeric_limits<float>::quiet_NaN();
 	filter.process(bad.left.data(), bad.right.data(), badOut.left.data(), badOut.right.data(), 4);
 	ASSERT_TRUE(std::isnan(filter.lastOutput()));
+	filter.process(bad.left.data(), bad.right.data(), badOut.left.data(), badOut.right.data(), 0);
+	EXPECT_TRUE(std::isnan(filter.lastOutput())) << "an empty block touched the state";
 
 	Stereo<double> in(32), out(32);
 	fill(in, 3);
