@@ -1,6 +1,7 @@
 #include "editor/corvaneeditor.h"
 
 #include "effect/corvane.h"
+#include "effect/distance.h"
 #include "gui/base/ccolor.h"
 #include "gui/base/cfontdesc.h"
 #include "gui/controls/cparamdisplay.h"
@@ -153,6 +154,6 @@ void Corvaneeditor::valueChanged(CControl* control)
 
 bool Corvaneeditor::distanceStringConvert(float value, char* string, void*)
 {
-	int written = std::snprintf(string, 256, "%2.2f", static_cast<double>(value) * 4.5 + 0.5);
+	int written = std::snprintf(string, 256, "%2.2f", metresOfValue(static_cast<double>(value)));
 	return written > 0;
 }

@@ -9,12 +9,6 @@
 
 namespace {
 
-constexpr double kSpeedOfSound = 340.0; // m/s
-
-// Added to every filtered sample. It keeps the recursion out of the
-// denormal range when the input falls silent.
-constexpr double kAntiDenormal = 1.0 / 4294967295.0;
-
 struct Preset
 {
 	const char* name;
@@ -190,7 +184,7 @@ void Corvane::getParameterName(VstInt32 index, char* text)
 
 void Corvane::dist2string(float value, char* text, VstInt32 maxLen)
 {
-	float2string(value * 4.5f + 0.5f, text, maxLen);
+	float2string(metresOfValue(value), text, maxLen);
 }
 
 bool Corvane::getEffectName(char* name)
@@ -230,63 +224,18 @@ std::array<double, 2> Corvane::firstOrderFilterCoeffs(VstInt32 order)
 {
 	double fs = getSampleRate();
 	double r = metresOf(distance.load(std::memory_order_relaxed));
-	double alpha = (r / kSpeedOfSound) * (fs * 4.0);
 	double x = fRootsReal(order, (order + 1) / 2);
-	return {1.0 - x / alpha, -(x / alpha + 1.0)};
+	return NearFieldFilter::coefficients(r, fs, x);
 }
 
 template <typename Sample>
 void Corvane::process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames)
 {
-	const auto [a0, a1] = firstOrderFilterCoeffs(1);
+	const std::array<double, 2> coefficients = firstOrderFilterCoeffs(1);
 	if (sampleFrames <= 0)
 		return;
-
-	const Sample* inL = inputs[0];
-	const Sample* inR = inputs[1];
-	Sample* outL = outputs[0];
-	Sample* outR = outputs[1];
-
-	// Without a usable sample rate there is no filter: pass the signal
-	// through rather than fill the host's buffers with infinities.
-	float fs = getSampleRate();
-	if (!(fs > 0.f) || !std::isfinite(fs) || !std::isfinite(a0) || !std::isfinite(a1))
-	{
-		for (VstInt32 i = 0; i < sampleFrames; i++)
-		{
-			double left = inL[i];
-			double right = inR[i];
-			outL[i] = static_cast<Sample>(left);
-			outR[i] = static_cast<Sample>(right);
-		}
-		return;
-	}
-
-	// One non-finite input sample would otherwise keep the recursion at NaN
-	// for the rest of the session.
-	if (!std::isfinite(sidePrev) || !std::isfinite(filterPrev))
-	{
-		sidePrev = 0.;
-		filterPrev = 0.;
-		filterOut = 0.;
-	}
-
-	double side = sidePrev;
-	double y = filterPrev;
-	for (VstInt32 i = 0; i < sampleFrames; i++)
-	{
-		const double left = inL[i];
-		const double right = inR[i];
-		const double sum = left + right;
-		const double difference = left - right;
-		y = ((difference - side) - a1 * y) / a0 + kAntiDenormal;
-		side = difference;
-		outL[i] = static_cast<Sample>((sum + y) * 0.5);
-		outR[i] = static_cast<Sample>((sum - y) * 0.5);
-	}
-	sidePrev = side;
-	filterPrev = y;
-	filterOut = y;
+	filter.setCoefficients(coefficients, getSampleRate());
+	filter.process(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames);
 }
 
 void Corvane::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames)

@@ -3,6 +3,8 @@
 // follows the loudspeaker distance and the sample rate, and recombines.
 #pragma once
 
+#include "effect/distance.h"
+#include "effect/nearfieldfilter.h"
 #include "host/audioeffectx.h"
 
 #include <array>
@@ -22,7 +24,7 @@ public:
 	static constexpr VstInt32 kDistance = 0;
 
 	// Distance in metres of a normalised parameter value.
-	static constexpr double metresOf(double value) { return 4.5 * value + 0.5; }
+	static constexpr double metresOf(double value) { return metresOfValue(value); }
 
 	explicit Corvane(audioMasterCallback audioMaster);
 	~Corvane() override;
@@ -67,10 +69,9 @@ protected:
 	static_assert(std::atomic<double>::is_always_lock_free);
 	CorvaneProgram* programs = nullptr;
 
-	// Filter state, shared by both precisions and touched by processing only.
-	double sidePrev = 0.;
-	double filterPrev = 0.;
-	double filterOut = 0.;
+	// Shared by both precisions, so that a host switching between them
+	// continues the same filter; touched by processing only.
+	NearFieldFilter filter;
 };
 
 // The effect's editor comes from the layer above: the module that builds
