@@ -2,7 +2,7 @@
 // effEditOpen to the first completed paint, and the repaint that one step
 // of the distance costs (host sets the parameter, the next idle redraws the
 // slider and the read-out and copies them to the window).
-#include "gui/platform/linux/x11hostwindow.h"
+#include "gui/platform/linux/window/x11hostwindow.h"
 #include "tests/support/xvfbserver.h"
 #include "tools/vsthost/pluginhost.h"
 

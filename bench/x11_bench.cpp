@@ -2,8 +2,8 @@
 // first completed paint (drawn, copied and handled by the server), and one
 // pump of the run loop when nothing is to be done.
 #include "gui/platform/linux/linuxplatform.h"
-#include "gui/platform/linux/x11frame.h"
-#include "gui/platform/linux/x11runloop.h"
+#include "gui/platform/linux/window/x11frame.h"
+#include "gui/platform/linux/window/x11runloop.h"
 #include "gui/views/cframe.h"
 #include "tests/support/xvfbserver.h"
 

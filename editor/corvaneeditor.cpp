@@ -1,6 +1,7 @@
 #include "editor/corvaneeditor.h"
 
 #include "effect/corvane.h"
+#include "effect/distance.h"
 #include "gui/base/ccolor.h"
 #include "gui/base/cfontdesc.h"
 #include "gui/controls/cparamdisplay.h"
@@ -57,6 +58,10 @@ Corvaneeditor::~Corvaneeditor()
 
 bool Corvaneeditor::open(void* ptr)
 {
+	// A second open without a close replaces the first window: otherwise it
+	// would stay mapped, with its connection open, until the module unloads.
+	if (frame)
+		close();
 	AEffGUIEditor::open(ptr);
 	uiThread = std::this_thread::get_id();
 
@@ -153,6 +158,6 @@ void Corvaneeditor::valueChanged(CControl* control)
 
 bool Corvaneeditor::distanceStringConvert(float value, char* string, void*)
 {
-	int written = std::snprintf(string, 256, "%2.2f", static_cast<double>(value) * 4.5 + 0.5);
+	int written = std::snprintf(string, 256, "%2.2f", metresOfValue(static_cast<double>(value)));
 	return written > 0;
 }

@@ -10,8 +10,61 @@
 #   plugin/, tools/, resources/, bench/, tests/, examples/: on anything
 # The binary interface's plain declarations (host/aeffect.h, host/aeffectx.h)
 # may be included by every layer.
+#
 # Usage: scripts/check-layers.sh [ROOT]   (default: the repository)
+#        scripts/check-layers.sh --archives LAYER=ARCHIVE...
+# The second form checks the built libraries the same way: no archive may
+# need a symbol that only an archive of a layer above defines. LAYER is one
+# of host effect base drawing views controls platform editor.
 set -euo pipefail
+
+# The layers each layer's archive may take symbols from.
+archive_layers_for() {
+  case "$1" in
+    host) echo "host" ;;
+    effect) echo "host effect" ;;
+    base) echo "base" ;;
+    drawing) echo "base drawing" ;;
+    views) echo "base drawing views" ;;
+    controls) echo "base drawing views controls" ;;
+    platform) echo "base drawing views controls platform" ;;
+    editor) echo "host effect base drawing views controls editor" ;;
+    *) echo "check-layers: unknown layer $1" >&2; exit 2 ;;
+  esac
+}
+
+check_archives() {
+  declare -A archive
+  local pair layer other status=0
+  for pair in "$@"; do
+    archive[${pair%%=*}]=${pair#*=}
+  done
+  for layer in "${!archive[@]}"; do
+    local allowed=" $(archive_layers_for "$layer") "
+    for other in "${!archive[@]}"; do
+      [[ "$allowed" == *" $other "* ]] && continue
+      # Strong definitions only: inline functions and template instances
+      # are emitted weakly wherever they are used.
+      local upward
+      upward=$(comm -12 <(nm -u "${archive[$layer]}" | awk '{print $NF}' | sort -u) \
+        <(nm -g --defined-only "${archive[$other]}" 2>/dev/null | awk '$2 ~ /^[TDBR]$/ {print $3}' | sort -u))
+      if [[ -n "$upward" ]]; then
+        echo "$layer needs symbols of $other:"
+        c++filt <<<"$upward" | sed 's/^/  /'
+        status=1
+      fi
+    done
+  done
+  ((status == 0)) && echo "layers: every archive links down"
+  return $status
+}
+
+if [[ "${1:-}" == --archives ]]; then
+  shift
+  check_archives "$@"
+  exit
+fi
+
 cd "${1:-$(dirname "$0")/..}"
 
 # The folders a file's layer may include from.
@@ -57,7 +110,12 @@ while IFS= read -r file; do
     match($0, /^[ \t]*#[ \t]*include[ \t]*"[^"]+"/) { s = $0; sub(/^[^"]*"/, "", s); sub(/".*/, "", s); print FNR ":quote:" s; next }
     match($0, /^[ \t]*#[ \t]*include[ \t]*<[^>]+>/) { s = $0; sub(/^[^<]*</, "", s); sub(/>.*/, "", s); print FNR ":angle:" s }
   ' "$file")
-done < <(git ls-files -co --exclude-standard -- '*.h' '*.cpp' '*.hpp' '*.cc')
+done < <(
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git ls-files -co --exclude-standard -- '*.h' '*.cpp'
+  else
+    find . -path './build*' -prune -o \( -name '*.h' -o -name '*.cpp' \) -print | sed 's|^\./||'
+  fi)
 
 if ((status == 0)); then
   echo "layers: every include goes down"

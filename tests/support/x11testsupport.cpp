@@ -1,7 +1,7 @@
 #include "tests/support/x11testsupport.h"
 
 #include "gui/drawing/cdrawcontext.h"
-#include "gui/platform/linux/x11runloop.h"
+#include "gui/platform/linux/window/x11runloop.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -4,8 +4,8 @@
 // module's run loop until something has happened.
 #pragma once
 
+#include "gui/platform/linux/window/x11frame.h"
 #include "gui/views/cframe.h"
-#include "gui/platform/linux/x11frame.h"
 #include "tests/support/xvfbserver.h"
 
 #include <functional>

@@ -6,7 +6,7 @@
 #include "tools/corvane-host/commands.h"
 #include "tools/corvane-host/processor.h"
 
-#include "gui/platform/linux/x11hostwindow.h"
+#include "gui/platform/linux/window/x11hostwindow.h"
 #include "tools/vsthost/pluginhost.h"
 
 #include <atomic>

@@ -11,17 +11,17 @@
 #include "gui/controls/cknob.h"
 #include "gui/controls/conoffbutton.h"
 #include "gui/controls/coptionmenu.h"
-#include "gui/controls/ctextedit.h"
 #include "gui/controls/cparamdisplay.h"
 #include "gui/controls/cslider.h"
+#include "gui/controls/ctextedit.h"
 #include "gui/controls/ctextlabel.h"
 #include "gui/controls/cverticalswitch.h"
 #include "gui/drawing/cbitmap.h"
-#include "gui/platform/linux/cairobitmap.h"
-#include "gui/platform/linux/cairodrawcontext.h"
+#include "gui/platform/linux/drawing/cairobitmap.h"
+#include "gui/platform/linux/drawing/cairodrawcontext.h"
 #include "gui/platform/linux/linuxplatform.h"
-#include "gui/platform/linux/x11hostwindow.h"
-#include "gui/platform/linux/x11runloop.h"
+#include "gui/platform/linux/window/x11hostwindow.h"
+#include "gui/platform/linux/window/x11runloop.h"
 #include "gui/views/cframe.h"
 #include "gui/views/iplatformframe.h"
 
@@ -29,7 +29,6 @@
 #include <cstdio>
 #include <numbers>
 #include <string>
-
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "gui/platform/linux/linuxplatform.h"
 
-#include "gui/platform/linux/cairobitmap.h"
-#include "gui/platform/linux/pangofont.h"
-#include "gui/platform/linux/pangostring.h"
-#include "gui/platform/linux/x11frame.h"
-#include "gui/platform/linux/x11runloop.h"
+#include "gui/platform/linux/drawing/cairobitmap.h"
+#include "gui/platform/linux/text/pangofont.h"
+#include "gui/platform/linux/text/pangostring.h"
+#include "gui/platform/linux/window/x11frame.h"
+#include "gui/platform/linux/window/x11runloop.h"
 
 namespace VSTGUI {
 

@@ -3,7 +3,7 @@
 #include "controltestsupport.h"
 
 #include "gui/controls/ctextlabel.h"
-#include "gui/platform/linux/cairodrawcontext.h"
+#include "gui/platform/linux/drawing/cairodrawcontext.h"
 
 #include <gtest/gtest.h>
 

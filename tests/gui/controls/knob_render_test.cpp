@@ -5,7 +5,7 @@
 #include "gui/controls/ckickbutton.h"
 #include "gui/controls/cknob.h"
 #include "gui/controls/conoffbutton.h"
-#include "gui/platform/linux/cairodrawcontext.h"
+#include "gui/platform/linux/drawing/cairodrawcontext.h"
 #include "knobtestsupport.h"
 
 #include <cstdlib>

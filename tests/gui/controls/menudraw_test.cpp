@@ -3,7 +3,7 @@
 #include "menutestsupport.h"
 
 #include "gui/drawing/cbitmappixelaccess.h"
-#include "gui/platform/linux/cairodrawcontext.h"
+#include "gui/platform/linux/drawing/cairodrawcontext.h"
 
 #include <gtest/gtest.h>
 

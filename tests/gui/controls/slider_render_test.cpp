@@ -4,7 +4,7 @@
 #include "controltestsupport.h"
 
 #include "gui/controls/cslider.h"
-#include "gui/platform/linux/cairodrawcontext.h"
+#include "gui/platform/linux/drawing/cairodrawcontext.h"
 
 #include <cmath>
 #include <gtest/gtest.h>

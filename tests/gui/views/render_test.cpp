@@ -3,7 +3,7 @@
 #include "viewtestsupport.h"
 
 #include "gui/drawing/cbitmappixelaccess.h"
-#include "gui/platform/linux/cairodrawcontext.h"
+#include "gui/platform/linux/drawing/cairodrawcontext.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

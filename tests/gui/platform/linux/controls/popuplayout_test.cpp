@@ -6,7 +6,7 @@
 #include "gui/controls/cmenuitem.h"
 #include "gui/controls/coptionmenu.h"
 #include "gui/drawing/cbitmap.h"
-#include "gui/platform/linux/x11menulayout.h"
+#include "gui/platform/linux/controls/x11menulayout.h"
 
 #include <gtest/gtest.h>
 

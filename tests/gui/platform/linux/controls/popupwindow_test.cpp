@@ -7,9 +7,9 @@
 #include "gui/base/cbuttonstate.h"
 #include "gui/controls/cmenuitem.h"
 #include "gui/controls/coptionmenu.h"
-#include "gui/platform/linux/cairodrawcontext.h"
-#include "gui/platform/linux/x11menulayout.h"
-#include "gui/platform/linux/x11menuwindow.h"
+#include "gui/platform/linux/controls/x11menulayout.h"
+#include "gui/platform/linux/controls/x11menuwindow.h"
+#include "gui/platform/linux/drawing/cairodrawcontext.h"
 
 #include <gtest/gtest.h>
 #include <xkbcommon/xkbcommon-keysyms.h>

@@ -1,6 +1,6 @@
 // The field's editing state on its own: whole UTF-8 characters, caret and
 // selection rules, and what incoming text becomes on one line.
-#include "gui/platform/linux/x11textfieldbuffer.h"
+#include "gui/platform/linux/controls/x11textfieldbuffer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Where the field sits and draws, from measured numbers: placement over the
 // control, vertical centring, alignment, horizontal scrolling and hits.
-#include "gui/platform/linux/x11textfieldlayout.h"
+#include "gui/platform/linux/controls/x11textfieldlayout.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "tests/support/x11testsupport.h"
 
 #include "gui/controls/ctextedit.h"
-#include "gui/platform/linux/x11runloop.h"
-#include "gui/platform/linux/x11textedit.h"
+#include "gui/platform/linux/controls/x11textedit.h"
+#include "gui/platform/linux/window/x11runloop.h"
 
 #include <algorithm>
 #include <cstdlib>

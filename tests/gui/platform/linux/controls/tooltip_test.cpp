@@ -3,8 +3,8 @@
 // property and unmapped at the end.
 #include "tests/support/x11testsupport.h"
 
-#include "gui/platform/linux/x11runloop.h"
-#include "gui/platform/linux/x11tooltip.h"
+#include "gui/platform/linux/controls/x11tooltip.h"
+#include "gui/platform/linux/window/x11runloop.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,6 +1,6 @@
 // What a drag offers to other clients, worked out from a view's drop source.
-#include "gui/platform/linux/x11dragcontainer.h"
-#include "gui/platform/linux/x11dragoffer.h"
+#include "gui/platform/linux/dragdrop/x11dragcontainer.h"
+#include "gui/platform/linux/dragdrop/x11dragoffer.h"
 #include "gui/views/cdropsource.h"
 
 #include <gtest/gtest.h>

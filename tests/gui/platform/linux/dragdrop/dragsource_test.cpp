@@ -7,8 +7,8 @@
 #include "gui/base/cvstguitimer.h"
 #include "gui/drawing/cbitmap.h"
 #include "gui/drawing/coffscreencontext.h"
-#include "gui/platform/linux/x11dragcontainer.h"
-#include "gui/platform/linux/x11runloop.h"
+#include "gui/platform/linux/dragdrop/x11dragcontainer.h"
+#include "gui/platform/linux/window/x11runloop.h"
 #include "gui/views/cdropsource.h"
 
 #include <chrono>

@@ -2,8 +2,8 @@
 // drag source and serves the data; a view of the frame receives it.
 #include "tests/support/x11testsupport.h"
 
-#include "gui/platform/linux/x11dragcontainer.h"
-#include "gui/platform/linux/x11runloop.h"
+#include "gui/platform/linux/dragdrop/x11dragcontainer.h"
+#include "gui/platform/linux/window/x11runloop.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -4,7 +4,7 @@
 #include "platformtestsupport.h"
 
 #include "gui/drawing/cbitmap.h"
-#include "gui/platform/linux/cairobitmap.h"
+#include "gui/platform/linux/drawing/cairobitmap.h"
 
 #include <cmath>
 #include <limits>

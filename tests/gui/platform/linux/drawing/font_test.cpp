@@ -5,7 +5,7 @@
 #include "gui/base/cfontdesc.h"
 #include "gui/base/cstring.h"
 #include "gui/drawing/cbitmap.h"
-#include "gui/platform/linux/pangofont.h"
+#include "gui/platform/linux/text/pangofont.h"
 
 #include <cmath>
 #include <list>

@@ -5,7 +5,7 @@
 #include "gui/drawing/cgradient.h"
 #include "gui/drawing/cgraphicspath.h"
 #include "gui/drawing/cgraphicstransform.h"
-#include "gui/platform/linux/cairographicspath.h"
+#include "gui/platform/linux/drawing/cairographicspath.h"
 
 #include <cstdlib>
 

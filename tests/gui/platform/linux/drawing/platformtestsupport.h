@@ -4,7 +4,7 @@
 #pragma once
 
 #include "gui/base/ccolor.h"
-#include "gui/platform/linux/cairodrawcontext.h"
+#include "gui/platform/linux/drawing/cairodrawcontext.h"
 
 #include <filesystem>
 #include <functional>

@@ -6,7 +6,7 @@
 #include "gui/drawing/cgraphicspath.h"
 #include "gui/drawing/clinestyle.h"
 #include "gui/drawing/coffscreencontext.h"
-#include "gui/platform/linux/imagefile.h"
+#include "gui/platform/linux/drawing/imagefile.h"
 
 #include <gtest/gtest.h>
 

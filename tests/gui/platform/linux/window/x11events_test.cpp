@@ -1,6 +1,6 @@
 // Translation of hand-made X core events: no server involved.
-#include "gui/platform/linux/x11cursor.h"
-#include "gui/platform/linux/x11events.h"
+#include "gui/platform/linux/window/x11cursor.h"
+#include "gui/platform/linux/window/x11events.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -4,7 +4,7 @@
 #include "tests/support/x11testsupport.h"
 
 #include "gui/base/runloop.h"
-#include "gui/platform/linux/x11runloop.h"
+#include "gui/platform/linux/window/x11runloop.h"
 
 #include <cstdlib>
 #include <filesystem>

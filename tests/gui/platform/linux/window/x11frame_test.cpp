@@ -3,9 +3,9 @@
 
 #include "gui/base/runloop.h"
 #include "gui/drawing/cbitmap.h"
-#include "gui/platform/linux/cairobitmap.h"
-#include "gui/platform/linux/cairodrawcontext.h"
-#include "gui/platform/linux/x11runloop.h"
+#include "gui/platform/linux/drawing/cairobitmap.h"
+#include "gui/platform/linux/drawing/cairodrawcontext.h"
+#include "gui/platform/linux/window/x11runloop.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -2,7 +2,7 @@
 // the views with the right bits and frame coordinates.
 #include "tests/support/x11testsupport.h"
 
-#include "gui/platform/linux/x11runloop.h"
+#include "gui/platform/linux/window/x11runloop.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>

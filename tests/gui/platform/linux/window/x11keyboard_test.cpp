@@ -1,5 +1,5 @@
 // Key translation from hand-made keysym records: no server involved.
-#include "gui/platform/linux/x11keyboard.h"
+#include "gui/platform/linux/window/x11keyboard.h"
 
 #include <gtest/gtest.h>
 #include <xkbcommon/xkbcommon-keysyms.h>

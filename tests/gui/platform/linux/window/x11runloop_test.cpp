@@ -5,7 +5,7 @@
 #include "gui/base/cvstguitimer.h"
 #include "gui/base/runloop.h"
 #include "gui/platform/linux/linuxplatform.h"
-#include "gui/platform/linux/x11runloop.h"
+#include "gui/platform/linux/window/x11runloop.h"
 
 #include <chrono>
 #include <gtest/gtest.h>

@@ -1,0 +1,204 @@
+// The editor's native window on X11: a child window of the host's window on
+// a connection of its own, with a retained back buffer, event translation
+// into the frame's IPlatformFrameCallback and the frame's platform requests.
+//
+// The window is created with no background (XCB_BACK_PIXMAP_NONE): the X
+// server never paints it, so nothing flickers. Invalidation collects
+// rectangles; paint() (from the run loop, x11runloop.h) creates one drawing
+// context on the back buffer, draws every invalid rectangle and copies
+// exactly those rectangles to the window. Expose only copies from the back
+// buffer.
+//
+// Failure: creation answers null (and leaves nothing behind) for a null or
+// unknown parent window, no $DISPLAY or an unreachable server. A server that
+// goes away later makes the frame quiet: it answers its stored geometry,
+// draws nothing and delivers nothing. X request errors are ignored.
+//
+// Ownership: created with count 1 for the CFrame. When the last reference
+// other than the window's own short-lived ones goes, the window is destroyed
+// at once and the callback is never called again. Threads: user-interface
+// thread only.
+#pragma once
+
+#include "gui/platform/linux/dragdrop/x11dragdrop.h"
+#include "gui/platform/linux/window/x11cursor.h"
+#include "gui/platform/linux/window/x11events.h"
+#include "gui/platform/linux/window/x11keyboard.h"
+#include "gui/platform/linux/window/x11runloop.h"
+#include "gui/views/iplatformframe.h"
+
+#include <cairo.h>
+#include <cstdint>
+#include <memory>
+#include <vector>
+#include <xcb/xcb.h>
+
+namespace VSTGUI {
+
+class X11TextFieldClipboard;
+class X11Tooltip;
+
+// A part of the platform layer with windows or selections of its own on a
+// frame's connection (the text field, the pop-up menu, the tooltip, a drag
+// being started). The frame offers it every event before handling the event
+// itself, so that such parts need no connection and no loop of their own.
+class IX11EventHandler
+{
+public:
+	virtual ~IX11EventHandler() = default;
+	// True when the event was this handler's: the frame then ignores it.
+	virtual bool handleX11Event(const xcb_generic_event_t& event) = 0;
+};
+
+class X11Frame : public IPlatformFrame, public IX11EventSource
+{
+public:
+	// Counters of the drawing work, for tests and benchmarks.
+	struct PaintStatistics
+	{
+		uint64_t paints {0};
+		uint64_t drawnRects {0};
+		// The rectangles copied to the window by the last paint that copied
+		// anything.
+		std::vector<CRect> lastCopied;
+	};
+
+	// parent: the X11 window id. Null on failure (see above).
+	static X11Frame* create(IPlatformFrameCallback* callback, const CRect& size, uintptr_t parent);
+	// Milliseconds of CLOCK_MONOTONIC, wrapping as unsigned 32-bit.
+	static uint32 getTicks();
+
+	bool getGlobalPosition(CPoint& position) const override;
+	bool setSize(const CRect& newSize) override;
+	bool getSize(CRect& size) const override;
+	bool getCurrentMousePosition(CPoint& mousePosition) const override;
+	bool getCurrentMouseButtons(CButtonState& buttons) const override;
+	bool setMouseCursor(CCursorType type) override;
+	// For the frame's native parts; the cursors are the frame's.
+	X11Cursor::Cache& getCursors();
+	// CLIPBOARD as owned by the frame's window: what a text field copies
+	// stays there after the field has gone. Null without a connection.
+	X11TextFieldClipboard* getClipboard();
+	bool invalidRect(const CRect& rect) override;
+	bool scrollRect(const CRect& src, const CPoint& distance) override;
+	bool showTooltip(const CRect& rect, const char* utf8Text) override;
+	bool hideTooltip() override;
+	// The X11 window id as a pointer-sized integer; 0 once closed.
+	void* getPlatformRepresentation() const override;
+	IPlatformTextEdit* createPlatformTextEdit(IPlatformTextEditCallback* textEdit) override;
+	IPlatformOptionMenu* createPlatformOptionMenu() override;
+	COffscreenContext* createOffscreenContext(double width, double height) override;
+	int32 doDrag(CDropSource* source, const CPoint& offset, CBitmap* dragBitmap) override;
+
+	// IX11EventSource
+	int getFileDescriptor() const override;
+	void dispatchEvents() override;
+	void paint() override;
+
+	void forget() override;
+
+	xcb_window_t getWindow() const { return window; }
+	xcb_window_t getParentWindow() const { return parent; }
+	// False once the server has gone away or the frame was released.
+	bool isConnected() const;
+	// Waits until the server has handled every request sent so far.
+	void sync();
+	bool hasInvalidRects() const { return !invalidRects.empty(); }
+	const PaintStatistics& getPaintStatistics() const { return statistics; }
+	// The pixels the frame has drawn, in frame coordinates; native parts
+	// over the frame take their background from it. Owned by the frame.
+	cairo_surface_t* getBackBuffer() const { return backBuffer; }
+
+	// For the frame's native parts (text field, pop-up menu, tooltip, drag).
+	xcb_connection_t* getConnection() const { return connection; }
+	xcb_screen_t* getScreen() const { return screen; }
+	xcb_atom_t internAtom(const char* name) const;
+	X11Keyboard::Keymap& getKeymap();
+	// Handlers are offered events in the order they were added; one may
+	// remove itself (or another) while an event is being offered.
+	void addEventHandler(IX11EventHandler* handler);
+	void removeEventHandler(IX11EventHandler* handler);
+	// A reference for a native part that may outlive the frame's window (the
+	// pop-up menu's modal loop, the text field): it keeps the connection for
+	// the part's clean-up but, like the frame's own references during
+	// dispatch, not the window, so that the owner's last forget still closes
+	// the window and silences the callback.
+	void rememberForModalLoop();
+	void forgetAfterModalLoop();
+	// The server time of the last input event this connection received
+	// (XCB_CURRENT_TIME before the first): grabs and selections need it.
+	xcb_timestamp_t getLastEventTime() const { return lastEventTime; }
+	// True while a press of the left button, or a motion with it held, is
+	// being delivered: the only moments at which a drag may start.
+	bool isDeliveringLeftButtonEvent() const { return deliveringLeftButton; }
+	// The result of the last doDrag.
+	int32 getLastDragResult() const { return lastDragResult; }
+
+protected:
+	~X11Frame() override;
+
+private:
+	class DispatchGuard;
+	class LeftButtonDelivery;
+
+	X11Frame(IPlatformFrameCallback* callback, const CRect& size, uintptr_t parent);
+	bool open();
+	bool connect();
+	bool createWindow();
+	bool findImageFormat();
+	void publishEmbedInfo();
+	void createBackBuffer();
+	void release();
+	void goQuiet();
+	void noteConnectionLoss();
+
+	void handleEvent(const xcb_generic_event_t& event);
+	void noteEventTime(const xcb_generic_event_t& event);
+	bool offerToHandlers(const xcb_generic_event_t& event);
+	void onButtonPress(const xcb_button_press_event_t& event);
+	void onButtonRelease(const xcb_button_release_event_t& event);
+	void onMotion(const xcb_motion_notify_event_t& event);
+	void onCrossing(const xcb_enter_notify_event_t& event, bool entered);
+	void onFocus(const xcb_focus_in_event_t& event, bool focusIn);
+	void onKey(const xcb_key_press_event_t& event, bool pressed);
+	void forwardKeyToParent(const xcb_key_press_event_t& event);
+	void onExpose(const xcb_expose_event_t& event);
+
+	void addRect(std::vector<CRect>& list, const CRect& rect) const;
+	CRect clipToWindow(const CRect& rect) const;
+	void drawInvalidRects();
+	void copyToWindow(const CRect& rect);
+	void moveBackBufferPixels(const CRect& src, const CPoint& distance);
+
+	IPlatformFrameCallback* callback;
+	CRect frameRect;
+	xcb_window_t parent;
+	xcb_connection_t* connection {nullptr};
+	xcb_screen_t* screen {nullptr};
+	xcb_window_t window {XCB_WINDOW_NONE};
+	xcb_gcontext_t gc {0};
+	uint8_t depth {0};
+	bool swapPixelBytes {false};
+	bool canPutImage {false};
+	size_t maxRequestBytes {0};
+	cairo_surface_t* backBuffer {nullptr};
+	std::vector<CRect> invalidRects;
+	std::vector<CRect> copyRects;
+	std::unique_ptr<X11Keyboard::Keymap> keymap;
+	std::unique_ptr<X11Cursor::Cache> cursors;
+	std::unique_ptr<X11DropTarget> dropTarget;
+	std::unique_ptr<X11TextFieldClipboard> clipboard;
+	X11Events::DoubleClickDetector doubleClicks;
+	std::vector<IX11EventHandler*> eventHandlers;
+	int offeringDepth {0};
+	X11Tooltip* tooltip {nullptr};
+	xcb_timestamp_t lastEventTime {XCB_CURRENT_TIME};
+	bool deliveringLeftButton {false};
+	int32 lastDragResult {0};
+	PaintStatistics statistics;
+	int32 internalReferences {0};
+	bool lost {false};
+	bool painting {false};
+};
+
+} // namespace VSTGUI
