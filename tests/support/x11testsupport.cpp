@@ -9,23 +9,8 @@
 #include <xcb/xfixes.h>
 #include <xcb/xtest.h>
 
-namespace corvane::test {
-
-namespace {
-
-template <typename Reply>
-struct Freed
+namespace corvane::test
 {
-	Reply* reply;
-	explicit Freed(Reply* r) : reply(r) {}
-	~Freed() { std::free(reply); }
-	Freed(const Freed&) = delete;
-	Freed& operator=(const Freed&) = delete;
-	Reply* operator->() const { return reply; }
-	explicit operator bool() const { return reply != nullptr; }
-};
-
-} // namespace
 
 XvfbServer& sharedServer()
 {
@@ -63,8 +48,9 @@ xcb_window_t TestClient::createParent(int x, int y, int width, int height, uint3
 	xcb_window_t w = xcb_generate_id(connection);
 	const uint32_t values[] = {screen->white_pixel, eventMask};
 	xcb_create_window(connection, XCB_COPY_FROM_PARENT, w, screen->root, static_cast<int16_t>(x),
-		static_cast<int16_t>(y), static_cast<uint16_t>(width), static_cast<uint16_t>(height), 0,
-		XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
+	                  static_cast<int16_t>(y), static_cast<uint16_t>(width), static_cast<uint16_t>(height), 0,
+	                  XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK,
+	                  values);
 	xcb_map_window(connection, w);
 	windows.push_back(w);
 	sync();
@@ -79,7 +65,7 @@ void TestClient::sync()
 void TestClient::fake(uint8_t type, uint8_t detail, int x, int y)
 {
 	xcb_test_fake_input(connection, type, detail, XCB_CURRENT_TIME, screen->root, static_cast<int16_t>(x),
-		static_cast<int16_t>(y), 0);
+	                    static_cast<int16_t>(y), 0);
 	sync();
 }
 
@@ -124,8 +110,8 @@ xcb_keycode_t TestClient::keycodeOf(uint32_t keysym)
 {
 	const xcb_setup_t* setup = xcb_get_setup(connection);
 	uint8_t count = static_cast<uint8_t>(setup->max_keycode - setup->min_keycode + 1);
-	Freed reply(xcb_get_keyboard_mapping_reply(connection,
-		xcb_get_keyboard_mapping(connection, setup->min_keycode, count), nullptr));
+	Freed reply(xcb_get_keyboard_mapping_reply(
+	    connection, xcb_get_keyboard_mapping(connection, setup->min_keycode, count), nullptr));
 	if (!reply)
 		return 0;
 	const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply.reply);
@@ -167,8 +153,8 @@ std::vector<xcb_window_t> TestClient::overrideRedirectWindows(bool viewableOnly)
 	const xcb_window_t* children = xcb_query_tree_children(tree);
 	for (int i = 0; i < xcb_query_tree_children_length(tree); ++i)
 	{
-		xcb_get_window_attributes_reply_t* attributes = xcb_get_window_attributes_reply(
-		    connection, xcb_get_window_attributes(connection, children[i]), nullptr);
+		xcb_get_window_attributes_reply_t* attributes =
+		    xcb_get_window_attributes_reply(connection, xcb_get_window_attributes(connection, children[i]), nullptr);
 		if (attributes && attributes->override_redirect &&
 		    (!viewableOnly || attributes->map_state == XCB_MAP_STATE_VIEWABLE))
 			found.push_back(children[i]);
@@ -198,9 +184,9 @@ std::vector<uint32_t> TestClient::readPixels(xcb_window_t window, int width, int
 {
 	std::vector<uint32_t> pixels;
 	Freed reply(xcb_get_image_reply(connection,
-		xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, static_cast<uint16_t>(width),
-			static_cast<uint16_t>(height), ~0u),
-		nullptr));
+	                                xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0,
+	                                              static_cast<uint16_t>(width), static_cast<uint16_t>(height), ~0u),
+	                                nullptr));
 	if (!reply || xcb_get_image_data_length(reply.reply) < width * height * 4)
 		return pixels;
 	const auto* data = reinterpret_cast<const uint32_t*>(xcb_get_image_data(reply.reply));
@@ -220,7 +206,7 @@ xcb_generic_event_t* TestClient::waitForEvent(uint8_t type, int timeoutMs)
 				return event;
 			std::free(event);
 		}
-		pollfd p {xcb_get_file_descriptor(connection), POLLIN, 0};
+		pollfd p{xcb_get_file_descriptor(connection), POLLIN, 0};
 		poll(&p, 1, 20);
 	}
 	return nullptr;
@@ -284,7 +270,7 @@ MouseEventResult ProbeView::onMouseExited(CPoint& where, const CButtonState& but
 }
 
 bool ProbeView::onWheel(const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
-	const CButtonState& buttons)
+                        const CButtonState& buttons)
 {
 	record("wheel", where, buttons);
 	events.back().axis = axis;

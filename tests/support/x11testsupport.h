@@ -8,14 +8,28 @@
 #include "gui/views/cframe.h"
 #include "tests/support/xvfbserver.h"
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 #include <xcb/xcb.h>
 
-namespace corvane::test {
+namespace corvane::test
+{
 
 using namespace VSTGUI;
+
+// Owns a reply that xcb allocated and frees it with free().
+template <typename Reply> struct Freed
+{
+	Reply* reply;
+	explicit Freed(Reply* r) : reply(r) {}
+	~Freed() { std::free(reply); }
+	Freed(const Freed&) = delete;
+	Freed& operator=(const Freed&) = delete;
+	Reply* operator->() const { return reply; }
+	explicit operator bool() const { return reply != nullptr; }
+};
 
 // One Xvfb for the whole test program, started on first use.
 XvfbServer& sharedServer();
@@ -67,8 +81,8 @@ public:
 private:
 	void fake(uint8_t type, uint8_t detail, int x = 0, int y = 0);
 
-	xcb_connection_t* connection {nullptr};
-	xcb_screen_t* screen {nullptr};
+	xcb_connection_t* connection{nullptr};
+	xcb_screen_t* screen{nullptr};
 	std::vector<xcb_window_t> windows;
 };
 
@@ -80,10 +94,10 @@ struct ViewEvent
 {
 	std::string kind;
 	CPoint where;
-	int32 buttons {0};
-	CMouseWheelAxis axis {kWheelAxisVertical};
-	float distance {0};
-	VstKeyCode key {0, 0, 0};
+	int32 buttons{0};
+	CMouseWheelAxis axis{kWheelAxisVertical};
+	float distance{0};
+	VstKeyCode key{0, 0, 0};
 };
 
 // A view that records its events, draws a solid colour and counts draws.
@@ -100,7 +114,7 @@ public:
 	MouseEventResult onMouseExited(CPoint& where, const CButtonState& buttons) override;
 	using CView::onWheel;
 	bool onWheel(const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
-		const CButtonState& buttons) override;
+	             const CButtonState& buttons) override;
 	int32 onKeyDown(VstKeyCode& keyCode) override;
 	int32 onKeyUp(VstKeyCode& keyCode) override;
 	void onIdle() override { ++idles; }
@@ -108,9 +122,9 @@ public:
 	std::vector<ViewEvent> events;
 	std::vector<ViewEvent> eventsOf(const std::string& kind) const;
 	CColor color;
-	int draws {0};
-	int idles {0};
-	bool acceptKeys {true};
+	int draws{0};
+	int idles{0};
+	bool acceptKeys{true};
 
 private:
 	MouseEventResult record(const char* kind, const CPoint& where, const CButtonState& buttons);
@@ -121,7 +135,7 @@ class FrameFixture
 {
 public:
 	explicit FrameFixture(const CRect& frameRect = CRect(0, 0, 200, 150), int parentWidth = 300,
-		int parentHeight = 200);
+	                      int parentHeight = 200);
 	~FrameFixture();
 
 	X11Frame* platform() const { return static_cast<X11Frame*>(frame->getPlatformFrame()); }
@@ -136,8 +150,8 @@ public:
 	void close();
 
 	TestClient client;
-	CFrame* frame {nullptr};
-	xcb_window_t parent {0};
+	CFrame* frame{nullptr};
+	xcb_window_t parent{0};
 	CRect frameRect;
 	static constexpr int parentX = 40;
 	static constexpr int parentY = 30;

@@ -34,16 +34,6 @@ RecordingPlatformFrame* platformOf(CFrame* frame)
 	return static_cast<RecordingPlatformFrame*>(frame->getPlatformFrame());
 }
 
-void RecordingEditor::beginEdit(int32 index)
-{
-	eventLog().push_back("editor:beginEdit " + std::to_string(index));
-}
-
-void RecordingEditor::endEdit(int32 index)
-{
-	eventLog().push_back("editor:endEdit " + std::to_string(index));
-}
-
 DrawOp RecordingContext::opWithState(const char* what, const CRect& rect) const
 {
 	DrawOp op;

@@ -1,6 +1,6 @@
-// Stand-ins for the control tests: frames on the recording platform frame,
-// an editor that records edits into the shared event log, a drawing context that records what is drawn, a font whose
-// painter records the text it is asked to draw, and helpers for real cairo drawing into an offscreen image.
+// Stand-ins for the control tests: frames on the recording platform frame, a drawing context that records what is
+// drawn, a font whose painter records the text it is asked to draw, and helpers for real cairo drawing into an
+// offscreen image.
 #pragma once
 
 #include "gui/base/cfontdesc.h"
@@ -11,8 +11,10 @@
 #include "gui/drawing/coffscreencontext.h"
 #include "gui/views/cframe.h"
 #include "tests/support/eventlog.h"
+#include "tests/support/recordingeditor.h"
 #include "tests/support/recordinglistener.h"
 #include "tests/support/recordingplatformframe.h"
+#include "tests/support/vstkeys.h"
 
 #include <string>
 #include <vector>
@@ -23,14 +25,6 @@ namespace VSTGUI::test
 // A frame on a RecordingPlatformFrame; the test ends it with close().
 CFrame* makeFrame(const CRect& size, VSTGUIEditorInterface* editor);
 RecordingPlatformFrame* platformOf(CFrame* frame);
-
-// Logs "editor:beginEdit <tag>" and "editor:endEdit <tag>".
-class RecordingEditor : public VSTGUIEditorInterface
-{
-public:
-	void beginEdit(int32 index) override;
-	void endEdit(int32 index) override;
-};
 
 // What was drawn, in local coordinates, with the state at the time.
 struct DrawOp

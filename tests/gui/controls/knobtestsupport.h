@@ -1,6 +1,6 @@
-// Stand-ins for the knob, button and switch tests: an editor that writes
-// what it is told into the shared event log (the listener writes its values
-// in the shortest form), a frame without a window, a drawing context that records what a control draws, and bitmaps
+// Stand-ins for the knob, button and switch tests: a frame without a window
+// with the recording editor and listener (which writes its values in the
+// shortest form), a drawing context that records what a control draws, and bitmaps
 // painted by the test.
 #pragma once
 
@@ -10,6 +10,8 @@
 #include "gui/drawing/cgraphicspath.h"
 #include "gui/views/cframe.h"
 #include "tests/support/eventlog.h"
+#include "tests/support/pixelaccess.h"
+#include "tests/support/recordingeditor.h"
 #include "tests/support/recordinglistener.h"
 
 #include <functional>
@@ -22,17 +24,8 @@ namespace VSTGUI::knobtest
 
 using test::clearLog;
 using test::eventLog;
+using test::RecordingEditor;
 using test::RecordingListener;
-
-class RecordingEditor : public VSTGUIEditorInterface
-{
-public:
-	int32 getKnobMode() const override { return knobMode; }
-	void beginEdit(int32 index) override { eventLog().push_back("editor:beginEdit " + std::to_string(index)); }
-	void endEdit(int32 index) override { eventLog().push_back("editor:endEdit " + std::to_string(index)); }
-
-	int32 knobMode{0};
-};
 
 // A window-less frame with one control in it; the fixture owns the frame.
 class ControlFixture : public ::testing::Test
@@ -133,7 +126,6 @@ public:
 // caller owns the reference.
 CBitmap* paintedBitmap(int width, int height, const std::function<CColor(int x, int y)>& paint);
 
-// Straight-alpha colour of pixel (x, y); transparent black outside.
-CColor pixelAt(CBitmap* bitmap, int x, int y);
+using test::pixelAt;
 
 } // namespace VSTGUI::knobtest

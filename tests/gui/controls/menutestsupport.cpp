@@ -40,12 +40,4 @@ MessageResult LoggingContainer::notify(CBaseObject* sender, const char* message)
 	return handles ? kMessageHandled : kMessageIgnored;
 }
 
-VstKeyCode virtualKey(unsigned char virt, unsigned char modifier)
-{
-	VstKeyCode key{};
-	key.virt = virt;
-	key.modifier = modifier;
-	return key;
-}
-
 } // namespace VSTGUI::menutest

@@ -1,6 +1,6 @@
 // Stand-ins for the text edit and option menu tests: the recording platform
-// frame with its fake text fields and pop-up menus, a frame on it, an
-// editor that writes into the shared event log, and a drawing context that
+// frame with its fake text fields and pop-up menus, a frame on it, a
+// container that logs the messages it hears, and a drawing context that
 // draws nothing.
 #pragma once
 
@@ -9,8 +9,10 @@
 #include "gui/drawing/cdrawcontext.h"
 #include "gui/views/cframe.h"
 #include "tests/support/eventlog.h"
+#include "tests/support/recordingeditor.h"
 #include "tests/support/recordinglistener.h"
 #include "tests/support/recordingplatformframe.h"
+#include "tests/support/vstkeys.h"
 
 #include <functional>
 #include <string>
@@ -24,8 +26,10 @@ using test::eventLog;
 using test::FakeOptionMenu;
 using test::FakeTextEdit;
 using test::liveObjects;
+using test::RecordingEditor;
 using test::RecordingListener;
 using test::RecordingPlatformFrame;
+using test::virtualKey;
 
 // A recording platform frame as the suite's tests want it: 200 by 200, the
 // mouse outside, text fields and pop-up menus made on request.
@@ -37,13 +41,6 @@ class TestFrame : public CFrame
 {
 public:
 	TestFrame(const CRect& size, RecordingPlatformFrame* platform, VSTGUIEditorInterface* editor = nullptr);
-};
-
-class LoggingEditor : public VSTGUIEditorInterface
-{
-public:
-	void beginEdit(int32 index) override { eventLog().push_back("host begin " + std::to_string(index)); }
-	void endEdit(int32 index) override { eventLog().push_back("host end " + std::to_string(index)); }
 };
 
 // Records the messages it receives and answers them as handled when asked
@@ -82,7 +79,5 @@ public:
 	{
 	}
 };
-
-VstKeyCode virtualKey(unsigned char virt, unsigned char modifier = 0);
 
 } // namespace VSTGUI::menutest

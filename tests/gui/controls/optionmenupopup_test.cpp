@@ -53,7 +53,7 @@ protected:
 		return frame->platformOnMouseDown(where, CButtonState(buttons));
 	}
 
-	LoggingEditor editor;
+	RecordingEditor editor{{.beginEntry = "host begin ", .endEntry = "host end "}};
 	RecordingListener listener{RecordingListener::bare()};
 	RecordingPlatformFrame* platform{nullptr};
 	TestFrame* frame{nullptr};

@@ -23,14 +23,6 @@ constexpr double clickFor(double normalized)
 	return 73. + 0.5 * 20. - 1. + normalized * kRange;
 }
 
-VstKeyCode key(unsigned char virt, unsigned char modifier = 0)
-{
-	VstKeyCode code{};
-	code.virt = virt;
-	code.modifier = modifier;
-	return code;
-}
-
 class SliderTest : public ::testing::Test
 {
 protected:
@@ -313,32 +305,32 @@ TEST_F(SliderTest, WheelIsRefusedWhileTheMouseIsDisabled)
 TEST_F(SliderTest, ArrowKeysStepTheValueAndOtherKeysAreNotUsed)
 {
 	markDrawn();
-	auto right = key(VKEY_RIGHT);
+	auto right = virtualKey(VKEY_RIGHT);
 	EXPECT_EQ(slider->onKeyDown(right), 1);
 	EXPECT_FLOAT_EQ(slider->getValue(), 0.1f);
-	auto up = key(VKEY_UP, MODIFIER_SHIFT);
+	auto up = virtualKey(VKEY_UP, MODIFIER_SHIFT);
 	EXPECT_EQ(slider->onKeyDown(up), 1);
 	EXPECT_FLOAT_EQ(slider->getValue(), 0.11f);
-	auto down = key(VKEY_DOWN);
+	auto down = virtualKey(VKEY_DOWN);
 	EXPECT_EQ(slider->onKeyDown(down), 1);
 	EXPECT_NEAR(slider->getValue(), 0.01, 1e-6);
-	auto left = key(VKEY_LEFT);
+	auto left = virtualKey(VKEY_LEFT);
 	slider->onKeyDown(left);
 	EXPECT_EQ(slider->getValue(), 0.f);
 	EXPECT_EQ(eventLog().size(), 4u * 5u);
-	auto enter = key(VKEY_RETURN);
+	auto enter = virtualKey(VKEY_RETURN);
 	EXPECT_EQ(slider->onKeyDown(enter), -1);
 }
 
 TEST_F(SliderTest, ArrowKeysAtTheLimitsAnswerUsedButEditNothing)
 {
 	markDrawn();
-	auto left = key(VKEY_LEFT);
+	auto left = virtualKey(VKEY_LEFT);
 	EXPECT_EQ(slider->onKeyDown(left), 1);
 	EXPECT_EQ(slider->getValue(), 0.f);
 	slider->setValue(1.f);
 	markDrawn();
-	auto right = key(VKEY_RIGHT);
+	auto right = virtualKey(VKEY_RIGHT);
 	EXPECT_EQ(slider->onKeyDown(right), 1);
 	EXPECT_EQ(slider->getValue(), 1.f);
 	EXPECT_TRUE(eventLog().empty());
@@ -438,7 +430,7 @@ TEST(SliderOrigin, OriginRightPutsZeroAtTheRightAndReversesKeysAndWheel)
 	slider->setValue(1.f);
 	EXPECT_EQ(slider->getHandleRect(), CRect(73, 94, 93, 154));
 	slider->setValue(0.5f);
-	auto left = key(VKEY_LEFT);
+	auto left = virtualKey(VKEY_LEFT);
 	slider->onKeyDown(left);
 	EXPECT_FLOAT_EQ(slider->getValue(), 0.6f);
 	slider->onWheel(CPoint(100, 120), 2.f, 0);
@@ -461,7 +453,7 @@ TEST(SliderOrigin, VerticalSliderRunsUpFromTheBottomAndFromTheTopWithReversedKey
 	EXPECT_EQ(fromBottom->getLowestHandlePosition(), 10.);
 	EXPECT_EQ(fromBottom->getHighestHandlePosition(), 190.);
 	EXPECT_EQ(fromBottom->getHandleRect(), CRect(5, 160, 25, 190));
-	auto up = key(VKEY_UP);
+	auto up = virtualKey(VKEY_UP);
 	fromBottom->onKeyDown(up);
 	EXPECT_FLOAT_EQ(fromBottom->getValue(), 0.1f);
 	fromBottom->setValue(1.f);

@@ -62,7 +62,7 @@ protected:
 		return target->onKeyDown(key);
 	}
 
-	LoggingEditor editor;
+	RecordingEditor editor{{.beginEntry = "host begin ", .endEntry = "host end "}};
 	RecordingListener listener{RecordingListener::bare()};
 	RecordingPlatformFrame* platform{nullptr};
 	TestFrame* frame{nullptr};

@@ -39,7 +39,7 @@ protected:
 		EXPECT_EQ(liveObjects(), 0);
 	}
 
-	RecordingEditor editor;
+	RecordingEditor editor{{.knobMode = 2, .recordsIdleAndSize = true}};
 	RecordingListener listener{RecordingListener::byTag()};
 	MessageRecorder recorder;
 	CFrame* frame{nullptr};

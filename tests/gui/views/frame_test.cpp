@@ -5,15 +5,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::test;
 
-namespace {
-
-VstKeyCode key(unsigned char virt, unsigned char modifier = 0)
+namespace
 {
-	VstKeyCode code{};
-	code.virt = virt;
-	code.modifier = modifier;
-	return code;
-}
 
 class FrameTest : public ::testing::Test
 {
@@ -43,7 +36,7 @@ protected:
 		return view;
 	}
 
-	RecordingEditor editor;
+	RecordingEditor editor{{.knobMode = 2, .recordsIdleAndSize = true}};
 	CFrame* frame{nullptr};
 };
 
@@ -56,7 +49,7 @@ TEST_F(FrameTest, TabWalksFocusableViewsBackToFrontIncludingNestedOnes)
 	auto* box = add(frame, new CViewContainer(CRect(50, 50, 100, 100)));
 	auto* b = focusable(box, "b", CRect(0, 0, 10, 10));
 	auto* c = focusable(frame, "c", CRect(0, 0, 10, 10));
-	VstKeyCode tab = key(VKEY_TAB);
+	VstKeyCode tab = virtualKey(VKEY_TAB);
 	EXPECT_EQ(frame->onKeyDown(tab), 1);
 	EXPECT_EQ(frame->getFocusView(), a);
 	EXPECT_EQ(frame->onKeyDown(tab), 1);
@@ -74,7 +67,7 @@ TEST_F(FrameTest, ShiftTabWalksBackwardsAndClearsTheFocusAtTheFirstView)
 	auto* a = focusable(frame, "a", CRect(0, 0, 10, 10));
 	auto* b = focusable(frame, "b", CRect(0, 0, 10, 10));
 	frame->setFocusView(b);
-	VstKeyCode shiftTab = key(VKEY_TAB, MODIFIER_SHIFT);
+	VstKeyCode shiftTab = virtualKey(VKEY_TAB, MODIFIER_SHIFT);
 	EXPECT_EQ(frame->onKeyDown(shiftTab), 1);
 	EXPECT_EQ(frame->getFocusView(), a);
 	EXPECT_EQ(frame->onKeyDown(shiftTab), -1);
@@ -109,7 +102,7 @@ TEST_F(FrameTest, KeyIgnoredByTheFocusViewReachesItsContainersBeforeTheModalView
 	frame->setFocusView(view);
 	inner->setMouseEnabled(false);
 	clearLog();
-	VstKeyCode code = key(0);
+	VstKeyCode code = virtualKey(0);
 	code.character = 'a';
 	EXPECT_EQ(frame->onKeyDown(code), 1);
 	EXPECT_EQ(eventLog(), std::vector<std::string>({"view:key", "outer:key", "modal:key"}));
@@ -132,7 +125,7 @@ TEST_F(FrameTest, KeyboardHookSeesKeysFirstAndCanConsumeThem)
 	frame->setFocusView(view);
 	frame->setKeyboardHook(&hook);
 	clearLog();
-	VstKeyCode code = key(VKEY_SPACE);
+	VstKeyCode code = virtualKey(VKEY_SPACE);
 	EXPECT_TRUE(frame->platformOnKeyDown(code));
 	EXPECT_TRUE(eventLog().empty());
 	EXPECT_FALSE(frame->platformOnKeyUp(code));

@@ -183,12 +183,6 @@ void TestControl::draw(CDrawContext* context)
 	setDirty(false);
 }
 
-bool RecordingEditor::beforeSizeChange(const CRect&, const CRect&)
-{
-	eventLog().push_back("editor:beforeSizeChange");
-	return allowResize;
-}
-
 CRect RecordingPath::getBoundingBox()
 {
 	bool first = true;

@@ -10,8 +10,10 @@
 #include "gui/drawing/cgraphicspath.h"
 #include "gui/views/cframe.h"
 #include "tests/support/eventlog.h"
+#include "tests/support/recordingeditor.h"
 #include "tests/support/recordinglistener.h"
 #include "tests/support/recordingplatformframe.h"
+#include "tests/support/vstkeys.h"
 
 #include <functional>
 #include <string>
@@ -91,18 +93,6 @@ class CountedBitmap : public CBitmap, LiveCounted
 {
 public:
 	CountedBitmap(double width, double height) : CBitmap(width, height) {}
-};
-
-class RecordingEditor : public VSTGUIEditorInterface
-{
-public:
-	void doIdleStuff() override { eventLog().push_back("editor:idle"); }
-	int32 getKnobMode() const override { return 2; }
-	void beginEdit(int32 index) override { eventLog().push_back("editor:beginEdit " + std::to_string(index)); }
-	void endEdit(int32 index) override { eventLog().push_back("editor:endEdit " + std::to_string(index)); }
-	bool beforeSizeChange(const CRect&, const CRect&) override;
-
-	bool allowResize{true};
 };
 
 // A path that keeps its elements; its bounds are those of its rectangles.

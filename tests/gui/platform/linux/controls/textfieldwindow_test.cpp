@@ -21,17 +21,6 @@ namespace
 constexpr CColor kBack(200, 180, 40, 255);
 constexpr CColor kInk(10, 10, 10, 255);
 
-template <typename Reply> struct Freed
-{
-	Reply* reply;
-	explicit Freed(Reply* r) : reply(r) {}
-	~Freed() { std::free(reply); }
-	Freed(const Freed&) = delete;
-	Freed& operator=(const Freed&) = delete;
-	Reply* operator->() const { return reply; }
-	explicit operator bool() const { return reply != nullptr; }
-};
-
 bool parseNumber(const char* text, float& value, void*)
 {
 	char* end = nullptr;

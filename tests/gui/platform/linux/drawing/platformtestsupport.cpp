@@ -11,20 +11,10 @@
 #include <iterator>
 #include <vector>
 
-namespace VSTGUI {
-namespace Test {
-
-CColor pixelAt(CBitmap* bitmap, int x, int y)
+namespace VSTGUI
 {
-	CColor color(0, 0, 0, 0);
-	CBitmapPixelAccess* access = CBitmapPixelAccess::create(bitmap, false);
-	if (!access)
-		return color;
-	if (access->setPosition(static_cast<uint32>(x), static_cast<uint32>(y)))
-		access->getColor(color);
-	access->forget();
-	return color;
-}
+namespace Test
+{
 
 std::string inkMask(CBitmap* bitmap, int x0, int y0, int x1, int y1)
 {
@@ -87,8 +77,8 @@ void writeImage(const std::string& path, const std::string& type, int width, int
 		}
 	GError* error = nullptr;
 	const gboolean ok = type == "jpeg"
-							? gdk_pixbuf_save(pixbuf, path.c_str(), "jpeg", &error, "quality", "100", nullptr)
-							: gdk_pixbuf_save(pixbuf, path.c_str(), type.c_str(), &error, nullptr);
+	                        ? gdk_pixbuf_save(pixbuf, path.c_str(), "jpeg", &error, "quality", "100", nullptr)
+	                        : gdk_pixbuf_save(pixbuf, path.c_str(), type.c_str(), &error, nullptr);
 	EXPECT_TRUE(ok) << (error ? error->message : "");
 	if (error)
 		g_error_free(error);
@@ -113,7 +103,7 @@ void RenderTest::TearDown()
 		const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
 		if (bitmap && bitmap->getSurface())
 			cairo_surface_write_to_png(bitmap->getSurface(),
-									   (std::string(CORVANE_TEST_OUTPUT_DIR) + "/failed-" + name + ".png").c_str());
+			                           (std::string(CORVANE_TEST_OUTPUT_DIR) + "/failed-" + name + ".png").c_str());
 	}
 	context->forget();
 	context = nullptr;

@@ -5,17 +5,19 @@
 
 #include "gui/base/ccolor.h"
 #include "gui/platform/linux/drawing/cairodrawcontext.h"
+#include "tests/support/pixelaccess.h"
 
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
 
-namespace VSTGUI {
-namespace Test {
+namespace VSTGUI
+{
+namespace Test
+{
 
-// Straight-alpha colour of pixel (x, y) of an offscreen context or bitmap.
-CColor pixelAt(CBitmap* bitmap, int x, int y);
+using test::pixelAt;
 
 // A picture of the area (x0, y0) to (x1, y1), exclusive, one text row per
 // pixel row: '#' where the pixel has any alpha, '.' where it is transparent.
@@ -29,8 +31,7 @@ using PixelFunction = std::function<CColor(int x, int y)>;
 
 // Writes an image file with gdk-pixbuf: type "png", "bmp" or "jpeg". BMP
 // and JPEG drop the alpha channel.
-void writeImage(const std::string& path, const std::string& type, int width, int height,
-				const PixelFunction& pixel);
+void writeImage(const std::string& path, const std::string& type, int width, int height, const PixelFunction& pixel);
 // The first bytes of a file copied to another, to make a truncated file.
 void writeTruncatedCopy(const std::string& from, const std::string& to, std::uintmax_t bytes);
 
@@ -45,7 +46,7 @@ protected:
 	CColor pixel(int x, int y) { return pixelAt(context->getBitmap(), x, y); }
 	std::string mask(int x0, int y0, int x1, int y1) { return inkMask(context->getBitmap(), x0, y0, x1, y1); }
 
-	CairoDrawContext* context {nullptr};
+	CairoDrawContext* context{nullptr};
 };
 
 // A temporary bundle folder Test.vst/Contents/{x86_64-linux,Resources} that
