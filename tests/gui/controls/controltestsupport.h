@@ -11,6 +11,7 @@
 #include "gui/drawing/coffscreencontext.h"
 #include "gui/views/cframe.h"
 #include "tests/support/eventlog.h"
+#include "tests/support/nulldrawcontext.h"
 #include "tests/support/recordingeditor.h"
 #include "tests/support/recordinglistener.h"
 #include "tests/support/recordingplatformframe.h"
@@ -42,26 +43,14 @@ struct DrawOp
 	float alpha{1.f};
 };
 
-class RecordingContext : public CDrawContext
+class RecordingContext : public NullDrawContext
 {
 public:
-	explicit RecordingContext(const CRect& surface) : CDrawContext(surface) { init(); }
+	explicit RecordingContext(const CRect& surface) : NullDrawContext(surface) {}
 
 	void lineTo(const CPoint& point) override;
-	void drawLines(const CPoint*, const int32&) override {}
-	void drawPolygon(const CPoint*, const int32&, const CDrawStyle) override {}
 	void drawRect(const CRect& rect, const CDrawStyle style) override;
-	void drawArc(const CRect&, const float, const float, const CDrawStyle) override {}
-	void drawEllipse(const CRect&, const CDrawStyle) override {}
-	void drawPoint(const CPoint&, const CColor&) override {}
 	void drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset, float alpha) override;
-	void clearRect(const CRect&) override {}
-	CGraphicsPath* createGraphicsPath() override { return nullptr; }
-	void drawGraphicsPath(CGraphicsPath*, PathDrawMode, CGraphicsTransform*) override {}
-	void fillLinearGradient(CGraphicsPath*, CGradient*, const CPoint&, const CPoint&, bool,
-	                        CGraphicsTransform*) override
-	{
-	}
 
 	std::vector<DrawOp> ops;
 

@@ -10,6 +10,7 @@
 #include "gui/drawing/cgraphicspath.h"
 #include "gui/views/cframe.h"
 #include "tests/support/eventlog.h"
+#include "tests/support/nulldrawcontext.h"
 #include "tests/support/pixelaccess.h"
 #include "tests/support/recordingeditor.h"
 #include "tests/support/recordinglistener.h"
@@ -64,7 +65,7 @@ protected:
 
 // Records lines, ellipses, stroked paths and bitmaps with the state they
 // were drawn in. Coordinates are as the control passed them.
-class RecordingContext : public CDrawContext
+class RecordingContext : public test::NullDrawContext
 {
 public:
 	struct Line
@@ -98,23 +99,13 @@ public:
 		float alpha;
 	};
 
-	RecordingContext() : CDrawContext(CRect(0, 0, 1000, 1000)) { init(); }
+	RecordingContext() : NullDrawContext(CRect(0, 0, 1000, 1000)) {}
 
 	void lineTo(const CPoint& point) override;
-	void drawLines(const CPoint*, const int32&) override {}
-	void drawPolygon(const CPoint*, const int32&, const CDrawStyle) override {}
-	void drawRect(const CRect&, const CDrawStyle) override {}
-	void drawArc(const CRect&, const float, const float, const CDrawStyle) override {}
 	void drawEllipse(const CRect& rect, const CDrawStyle style) override;
-	void drawPoint(const CPoint&, const CColor&) override {}
 	void drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset, float alpha) override;
-	void clearRect(const CRect&) override {}
 	CGraphicsPath* createGraphicsPath() override { return new RecordingPath(); }
 	void drawGraphicsPath(CGraphicsPath* path, PathDrawMode mode, CGraphicsTransform*) override;
-	void fillLinearGradient(CGraphicsPath*, CGradient*, const CPoint&, const CPoint&, bool,
-	                        CGraphicsTransform*) override
-	{
-	}
 
 	std::vector<Line> lines;
 	std::vector<Ellipse> ellipses;

@@ -9,6 +9,7 @@
 #include "gui/drawing/cdrawcontext.h"
 #include "gui/views/cframe.h"
 #include "tests/support/eventlog.h"
+#include "tests/support/nulldrawcontext.h"
 #include "tests/support/recordingeditor.h"
 #include "tests/support/recordinglistener.h"
 #include "tests/support/recordingplatformframe.h"
@@ -59,25 +60,10 @@ public:
 };
 
 // Draws nothing; the controls' own drawing hooks are what the tests watch.
-class NullContext : public CDrawContext
+class NullContext : public test::NullDrawContext
 {
 public:
-	NullContext() : CDrawContext(CRect(0, 0, 200, 200)) { init(); }
-	void lineTo(const CPoint&) override {}
-	void drawLines(const CPoint*, const int32&) override {}
-	void drawPolygon(const CPoint*, const int32&, const CDrawStyle) override {}
-	void drawRect(const CRect&, const CDrawStyle) override {}
-	void drawArc(const CRect&, const float, const float, const CDrawStyle) override {}
-	void drawEllipse(const CRect&, const CDrawStyle) override {}
-	void drawPoint(const CPoint&, const CColor&) override {}
-	void drawBitmap(CBitmap*, const CRect&, const CPoint&, float) override {}
-	void clearRect(const CRect&) override {}
-	CGraphicsPath* createGraphicsPath() override { return nullptr; }
-	void drawGraphicsPath(CGraphicsPath*, PathDrawMode, CGraphicsTransform*) override {}
-	void fillLinearGradient(CGraphicsPath*, CGradient*, const CPoint&, const CPoint&, bool,
-	                        CGraphicsTransform*) override
-	{
-	}
+	NullContext() : NullDrawContext(CRect(0, 0, 200, 200)) {}
 };
 
 } // namespace VSTGUI::menutest

@@ -10,6 +10,7 @@
 #include "gui/drawing/cgraphicspath.h"
 #include "gui/views/cframe.h"
 #include "tests/support/eventlog.h"
+#include "tests/support/nulldrawcontext.h"
 #include "tests/support/recordingeditor.h"
 #include "tests/support/recordinglistener.h"
 #include "tests/support/recordingplatformframe.h"
@@ -108,7 +109,7 @@ protected:
 };
 
 // Records filled rectangles and paths in surface coordinates (offset added).
-class RecordingContext : public CDrawContext
+class RecordingContext : public NullDrawContext
 {
 public:
 	struct Fill
@@ -119,23 +120,12 @@ public:
 		float alpha;
 	};
 
-	explicit RecordingContext(const CRect& surface) : CDrawContext(surface) { init(); }
+	explicit RecordingContext(const CRect& surface) : NullDrawContext(surface) {}
 
-	void lineTo(const CPoint&) override {}
-	void drawLines(const CPoint*, const int32&) override {}
-	void drawPolygon(const CPoint*, const int32&, const CDrawStyle) override {}
 	void drawRect(const CRect& rect, const CDrawStyle style) override;
-	void drawArc(const CRect&, const float, const float, const CDrawStyle) override {}
-	void drawEllipse(const CRect&, const CDrawStyle) override {}
-	void drawPoint(const CPoint&, const CColor&) override {}
 	void drawBitmap(CBitmap*, const CRect& dest, const CPoint&, float alpha) override;
-	void clearRect(const CRect&) override {}
 	CGraphicsPath* createGraphicsPath() override { return new RecordingPath(); }
 	void drawGraphicsPath(CGraphicsPath* path, PathDrawMode mode, CGraphicsTransform*) override;
-	void fillLinearGradient(CGraphicsPath*, CGradient*, const CPoint&, const CPoint&, bool,
-	                        CGraphicsTransform*) override
-	{
-	}
 
 	CRect toSurface(const CRect& rect) const;
 

@@ -3,14 +3,17 @@
 #include "tests/support/x11testsupport.h"
 
 #include "gui/platform/linux/window/x11runloop.h"
+#include "tests/support/vstkeys.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 
 using namespace corvane::test;
+using VSTGUI::test::expectKey;
 
-namespace {
+namespace
+{
 
 class KeyRecorder : public IKeyboardHook
 {
@@ -27,7 +30,7 @@ public:
 	}
 	std::vector<VstKeyCode> downs;
 	std::vector<VstKeyCode> ups;
-	bool consume {true};
+	bool consume{true};
 };
 
 class X11Input : public ::testing::Test
@@ -52,7 +55,7 @@ protected:
 	}
 
 	FrameFixture fx;
-	ProbeView* probe {nullptr};
+	ProbeView* probe{nullptr};
 };
 
 class X11Keys : public X11Input
@@ -87,25 +90,18 @@ protected:
 		size_t before = keys.downs.size();
 		fx.client.tapKey(key);
 		pumpUntil([&] { return keys.ups.size() > before; });
-		return keys.downs.size() > before ? keys.downs.back() : VstKeyCode {-1, 0, 0};
+		return keys.downs.size() > before ? keys.downs.back() : VstKeyCode{-1, 0, 0};
 	}
 
 	KeyRecorder keys;
 };
-
-void expectKey(const VstKeyCode& code, VstInt32 character, unsigned char virt, unsigned char modifier)
-{
-	EXPECT_EQ(code.character, character);
-	EXPECT_EQ(code.virt, virt);
-	EXPECT_EQ(code.modifier, modifier);
-}
 
 } // namespace
 
 TEST_F(X11Input, EachButtonArrivesWithItsBitAtFrameCoordinates)
 {
 	const std::pair<uint8_t, int32> buttons[] = {
-		{1, kButtonLeft}, {2, kButtonMiddle}, {3, kButtonRight}, {8, kButtonFourth}, {9, kButtonFifth}};
+	    {1, kButtonLeft}, {2, kButtonMiddle}, {3, kButtonRight}, {8, kButtonFourth}, {9, kButtonFifth}};
 	for (auto [button, bit] : buttons)
 	{
 		size_t before = probe->eventsOf("up").size();
@@ -123,7 +119,9 @@ TEST_F(X11Input, EachButtonArrivesWithItsBitAtFrameCoordinates)
 TEST_F(X11Input, ModifiersHeldDuringAClickArriveWithIt)
 {
 	const std::pair<uint32_t, int32> modifiers[] = {{XKB_KEY_Shift_L, kModifierShift},
-		{XKB_KEY_Control_L, kModifierControl}, {XKB_KEY_Alt_L, kModifierAlt}, {XKB_KEY_Super_L, kModifierCommand}};
+	                                                {XKB_KEY_Control_L, kModifierControl},
+	                                                {XKB_KEY_Alt_L, kModifierAlt},
+	                                                {XKB_KEY_Super_L, kModifierCommand}};
 	int step = 0;
 	for (auto [keysym, bit] : modifiers)
 	{
@@ -186,10 +184,12 @@ TEST_F(X11Input, DragWithTheButtonHeldStaysWithTheCapturedView)
 	// Outside the view, then outside the window altogether.
 	fx.client.movePointer(fx.rootX(150), fx.rootY(130));
 	fx.client.movePointer(fx.rootX(260), fx.rootY(175));
-	ASSERT_TRUE(pumpUntil([&] {
-		auto moves = probe->eventsOf("moved");
-		return moves.size() >= movesBefore + 2 && moves.back().where == CPoint(260, 175);
-	}));
+	ASSERT_TRUE(pumpUntil(
+	    [&]
+	    {
+		    auto moves = probe->eventsOf("moved");
+		    return moves.size() >= movesBefore + 2 && moves.back().where == CPoint(260, 175);
+	    }));
 	EXPECT_EQ(probe->eventsOf("moved").back().buttons, kButtonLeft);
 	fx.client.releaseButton(1);
 	ASSERT_TRUE(waitForEvents("up", 1));
@@ -230,9 +230,10 @@ TEST_F(X11Keys, KeypadFiveWithNumLockIsNumpadFiveWithoutCharacter)
 
 TEST_F(X11Keys, NamedKeysArriveAsVirtualKeys)
 {
-	const std::pair<uint32_t, unsigned char> cases[] = {{XKB_KEY_Up, VKEY_UP}, {XKB_KEY_Down, VKEY_DOWN},
-		{XKB_KEY_Left, VKEY_LEFT}, {XKB_KEY_Right, VKEY_RIGHT}, {XKB_KEY_F1, VKEY_F1}, {XKB_KEY_F12, VKEY_F12},
-		{XKB_KEY_Return, VKEY_RETURN}, {XKB_KEY_Escape, VKEY_ESCAPE}, {XKB_KEY_Tab, VKEY_TAB}};
+	const std::pair<uint32_t, unsigned char> cases[] = {
+	    {XKB_KEY_Up, VKEY_UP},         {XKB_KEY_Down, VKEY_DOWN},     {XKB_KEY_Left, VKEY_LEFT},
+	    {XKB_KEY_Right, VKEY_RIGHT},   {XKB_KEY_F1, VKEY_F1},         {XKB_KEY_F12, VKEY_F12},
+	    {XKB_KEY_Return, VKEY_RETURN}, {XKB_KEY_Escape, VKEY_ESCAPE}, {XKB_KEY_Tab, VKEY_TAB}};
 	for (auto [keysym, virt] : cases)
 		expectKey(tap(keysym), 0, virt, 0);
 }
@@ -258,10 +259,12 @@ TEST(X11KeyForwarding, KeyTheEditorDoesNotUseReachesTheParentWindow)
 	xcb_keycode_t space = fx.client.keycodeOf(XKB_KEY_space);
 	fx.client.tapKey(space);
 	xcb_generic_event_t* event = nullptr;
-	pumpUntil([&] {
-		event = fx.client.waitForEvent(XCB_KEY_PRESS, 5);
-		return event != nullptr;
-	});
+	pumpUntil(
+	    [&]
+	    {
+		    event = fx.client.waitForEvent(XCB_KEY_PRESS, 5);
+		    return event != nullptr;
+	    });
 	ASSERT_NE(event, nullptr);
 	auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
 	EXPECT_TRUE(key->response_type & 0x80) << "sent by the editor, not the server";

@@ -1,24 +1,20 @@
 // Key translation from hand-made keysym records: no server involved.
 #include "gui/platform/linux/window/x11keyboard.h"
+#include "tests/support/vstkeys.h"
 
 #include <gtest/gtest.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 
 using namespace VSTGUI;
 using namespace VSTGUI::X11Keyboard;
+using VSTGUI::test::expectKey;
 
-namespace {
+namespace
+{
 
 VstKeyCode translate(xkb_keysym_t keysym, xkb_keysym_t unshifted, uint16_t state = 0)
 {
-	return translateKey(KeyInput {keysym, unshifted, state});
-}
-
-void expectKey(const VstKeyCode& code, VstInt32 character, unsigned char virt, unsigned char modifier)
-{
-	EXPECT_EQ(code.character, character);
-	EXPECT_EQ(code.virt, virt);
-	EXPECT_EQ(code.modifier, modifier);
+	return translateKey(KeyInput{keysym, unshifted, state});
 }
 
 } // namespace
@@ -65,14 +61,15 @@ TEST(X11KeyTranslation, NamedKeysAreVirtualWithoutCharacter)
 		xkb_keysym_t keysym;
 		unsigned char virt;
 	};
-	const Case cases[] = {{XKB_KEY_BackSpace, VKEY_BACK}, {XKB_KEY_Tab, VKEY_TAB}, {XKB_KEY_ISO_Left_Tab, VKEY_TAB},
-		{XKB_KEY_Return, VKEY_RETURN}, {XKB_KEY_Escape, VKEY_ESCAPE}, {XKB_KEY_space, VKEY_SPACE},
-		{XKB_KEY_Up, VKEY_UP}, {XKB_KEY_Down, VKEY_DOWN}, {XKB_KEY_Left, VKEY_LEFT}, {XKB_KEY_Right, VKEY_RIGHT},
-		{XKB_KEY_F1, VKEY_F1}, {XKB_KEY_F7, VKEY_F7}, {XKB_KEY_F12, VKEY_F12}, {XKB_KEY_Insert, VKEY_INSERT},
-		{XKB_KEY_Delete, VKEY_DELETE}, {XKB_KEY_Home, VKEY_HOME}, {XKB_KEY_End, VKEY_END},
-		{XKB_KEY_Prior, VKEY_PAGEUP}, {XKB_KEY_Next, VKEY_PAGEDOWN}, {XKB_KEY_Pause, VKEY_PAUSE},
-		{XKB_KEY_Print, VKEY_PRINT}, {XKB_KEY_Clear, VKEY_CLEAR}, {XKB_KEY_Select, VKEY_SELECT},
-		{XKB_KEY_Help, VKEY_HELP}};
+	const Case cases[] = {
+	    {XKB_KEY_BackSpace, VKEY_BACK}, {XKB_KEY_Tab, VKEY_TAB},       {XKB_KEY_ISO_Left_Tab, VKEY_TAB},
+	    {XKB_KEY_Return, VKEY_RETURN},  {XKB_KEY_Escape, VKEY_ESCAPE}, {XKB_KEY_space, VKEY_SPACE},
+	    {XKB_KEY_Up, VKEY_UP},          {XKB_KEY_Down, VKEY_DOWN},     {XKB_KEY_Left, VKEY_LEFT},
+	    {XKB_KEY_Right, VKEY_RIGHT},    {XKB_KEY_F1, VKEY_F1},         {XKB_KEY_F7, VKEY_F7},
+	    {XKB_KEY_F12, VKEY_F12},        {XKB_KEY_Insert, VKEY_INSERT}, {XKB_KEY_Delete, VKEY_DELETE},
+	    {XKB_KEY_Home, VKEY_HOME},      {XKB_KEY_End, VKEY_END},       {XKB_KEY_Prior, VKEY_PAGEUP},
+	    {XKB_KEY_Next, VKEY_PAGEDOWN},  {XKB_KEY_Pause, VKEY_PAUSE},   {XKB_KEY_Print, VKEY_PRINT},
+	    {XKB_KEY_Clear, VKEY_CLEAR},    {XKB_KEY_Select, VKEY_SELECT}, {XKB_KEY_Help, VKEY_HELP}};
 	for (const Case& c : cases)
 		expectKey(translate(c.keysym, c.keysym), 0, c.virt, 0);
 	EXPECT_EQ(virtualKeyOf(XKB_KEY_F13), 0);
