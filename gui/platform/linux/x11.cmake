@@ -22,6 +22,7 @@ target_sources(corvane_gui_platform_linux PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dragdrop/x11selection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window/x11argbimage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window/x11cursor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window/x11display.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window/x11events.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window/x11frame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window/x11keyboard.cpp
