@@ -10,7 +10,7 @@ VST_DIR ?= $(HOME)/.vst
 HOST := $(BUILD)/bin/corvane-host
 PLUGIN := $(BUILD)/Corvane.vst/Contents/x86_64-linux/Corvane.so
 
-.PHONY: all deps build build-asan build-tsan test test-normal test-asan test-tsan run install bench clean format
+.PHONY: all deps build build-asan build-tsan check test test-normal test-asan test-tsan run install bench clean format
 
 all: build
 
@@ -48,7 +48,11 @@ test-tsan: build-tsan
 	cd $(TSAN_BUILD) && TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/tsan.supp \
 		ctest --output-on-failure -R '^ThreadSafety\.'
 
-test: test-normal test-asan test-tsan
+# Source checks that need no build: includes go down the layers only.
+check:
+	./scripts/check-layers.sh
+
+test: check test-normal test-asan test-tsan
 
 install: build
 	mkdir -p $(VST_DIR)

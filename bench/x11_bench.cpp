@@ -1,6 +1,7 @@
 // The editor window's costs on a private Xvfb: from creating a frame to its
 // first completed paint (drawn, copied and handled by the server), and one
 // pump of the run loop when nothing is to be done.
+#include "gui/platform/linux/linuxplatform.h"
 #include "gui/platform/linux/window/x11frame.h"
 #include "gui/platform/linux/window/x11runloop.h"
 #include "gui/views/cframe.h"
@@ -97,4 +98,13 @@ BENCHMARK(BM_PumpWithNothingToDo)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+	VSTGUI::installLinuxPlatform();
+	benchmark::Initialize(&argc, argv);
+	if (benchmark::ReportUnrecognizedArguments(argc, argv))
+		return 1;
+	benchmark::RunSpecifiedBenchmarks();
+	benchmark::Shutdown();
+	return 0;
+}

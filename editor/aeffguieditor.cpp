@@ -1,7 +1,7 @@
 #include "editor/aeffguieditor.h"
 
-#include "gui/platform/linux/pluginbundle.h"
-#include "gui/platform/linux/window/x11runloop.h"
+#include "gui/base/platformfactory.h"
+#include "gui/drawing/pluginbundle.h"
 #include "gui/views/cframe.h"
 #include "gui/views/iplatformframe.h"
 #include "host/audioeffectx.h"
@@ -44,7 +44,7 @@ void AEffGUIEditor::wait(std::uint32_t ms)
 	if (gEventLoopRunner)
 		gEventLoopRunner(ms);
 	else
-		VSTGUI::runPlatformEventLoop(ms);
+		VSTGUI::getPlatformEventLoop().runFor(ms);
 }
 
 void AEffGUIEditor::setTickSource(TickSource source)
@@ -74,10 +74,11 @@ void AEffGUIEditor::idle()
 	// The host's idle call is our only chance to run the window: native
 	// events and due timers first, so the idle work sees their effects, and
 	// painting last, so it shows them.
-	VSTGUI::X11RunLoop::dispatchEvents();
+	VSTGUI::IPlatformEventLoop& loop = VSTGUI::getPlatformEventLoop();
+	loop.dispatchEvents();
 	if (!inIdle && frame)
 		frame->idle();
-	VSTGUI::X11RunLoop::paint();
+	loop.paint();
 }
 
 bool AEffGUIEditor::onKeyDown(VstKeyCode& keyCode)
@@ -129,7 +130,7 @@ void AEffGUIEditor::draw(ERect* area)
 	// The window draws through its back buffer: the area is invalidated and
 	// painted now, which copies exactly that area to the screen.
 	frame->invalidRect(r);
-	VSTGUI::X11RunLoop::paint();
+	VSTGUI::getPlatformEventLoop().paint();
 }
 
 void AEffGUIEditor::doIdleStuff()

@@ -8,7 +8,7 @@
 // parameter; derived editors hand such changes over to the idle pass.
 #pragma once
 
-#include "editor/aeffeditor.h"
+#include "host/aeffeditor.h"
 #include "gui/views/vstguieditorinterface.h"
 
 #include <cstdint>

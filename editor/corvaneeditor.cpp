@@ -1,6 +1,7 @@
 #include "editor/corvaneeditor.h"
 
 #include "effect/corvane.h"
+#include "effect/distance.h"
 #include "gui/base/ccolor.h"
 #include "gui/base/cfontdesc.h"
 #include "gui/controls/cparamdisplay.h"
@@ -26,15 +27,15 @@ constexpr int32 kReadoutStyle = 1;
 
 } // namespace
 
-AEffEditor* createEditor(AudioEffectX* effect)
+const CorvaneEditorHooks& corvaneEditorHooks()
 {
-	return new Corvaneeditor(effect);
-}
-
-void editorParameterChanged(AEffEditor* editor, VstInt32 index, float value)
-{
-	// Every editor of this effect comes from createEditor above.
-	static_cast<Corvaneeditor*>(editor)->setParameter(index, value);
+	static const CorvaneEditorHooks hooks{
+	    .create = [](AudioEffectX* effect) -> AEffEditor* { return new Corvaneeditor(effect); },
+	    // Every editor of this effect comes from the factory above.
+	    .parameterChanged = [](AEffEditor* editor, VstInt32 index,
+	                           float value) { static_cast<Corvaneeditor*>(editor)->setParameter(index, value); },
+	};
+	return hooks;
 }
 
 Corvaneeditor::Corvaneeditor(void* effectPtr) : AEffGUIEditor(effectPtr)
@@ -57,6 +58,10 @@ Corvaneeditor::~Corvaneeditor()
 
 bool Corvaneeditor::open(void* ptr)
 {
+	// A second open without a close replaces the first window: otherwise it
+	// would stay mapped, with its connection open, until the module unloads.
+	if (frame)
+		close();
 	AEffGUIEditor::open(ptr);
 	uiThread = std::this_thread::get_id();
 
@@ -153,6 +158,6 @@ void Corvaneeditor::valueChanged(CControl* control)
 
 bool Corvaneeditor::distanceStringConvert(float value, char* string, void*)
 {
-	int written = std::snprintf(string, 256, "%2.2f", static_cast<double>(value) * 4.5 + 0.5);
+	int written = std::snprintf(string, 256, "%2.2f", metresOfValue(static_cast<double>(value)));
 	return written > 0;
 }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "editor/aeffguieditor.h"
+#include "effect/corvane.h"
 #include "gui/controls/ccontrollistener.h"
 
 #include <atomic>
@@ -52,3 +53,6 @@ private:
 	// Set by open on the user-interface thread, read by setParameter anywhere.
 	std::atomic<std::thread::id> uiThread{};
 };
+
+// The hooks that give Corvane this editor (see effect/corvane.h).
+const CorvaneEditorHooks& corvaneEditorHooks();

@@ -1,19 +1,16 @@
 #include "effect/corvane.h"
 
-#include "editor/aeffeditor.h"
+#include "host/aeffeditor.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-constexpr double kSpeedOfSound = 340.0; // m/s
-
-// Added to every filtered sample. It keeps the recursion out of the
-// denormal range when the input falls silent.
-constexpr double kAntiDenormal = 1.0 / 4294967295.0;
 
 struct Preset
 {
@@ -45,7 +42,28 @@ void copyName(char* to, const char* from, std::size_t size)
 	to[length] = 0;
 }
 
+// Read on the audio thread by every parameter change.
+std::atomic<const CorvaneEditorHooks*> gEditorHooks{nullptr};
+
 } // namespace
+
+void setCorvaneEditorHooks(const CorvaneEditorHooks* hooks)
+{
+	gEditorHooks.store(hooks, std::memory_order_release);
+}
+
+AEffEditor* createEditor(AudioEffectX* effect)
+{
+	const CorvaneEditorHooks* hooks = gEditorHooks.load(std::memory_order_acquire);
+	return hooks && hooks->create ? hooks->create(effect) : nullptr;
+}
+
+void editorParameterChanged(AEffEditor* editor, VstInt32 index, float value)
+{
+	const CorvaneEditorHooks* hooks = gEditorHooks.load(std::memory_order_acquire);
+	if (hooks && hooks->parameterChanged)
+		hooks->parameterChanged(editor, index, value);
+}
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster)
 {
@@ -169,7 +187,7 @@ void Corvane::getParameterName(VstInt32 index, char* text)
 
 void Corvane::dist2string(float value, char* text, VstInt32 maxLen)
 {
-	float2string(value * 4.5f + 0.5f, text, maxLen);
+	float2string(metresOfValue(value), text, maxLen);
 }
 
 bool Corvane::getEffectName(char* name)
@@ -193,9 +211,84 @@ bool Corvane::getProductString(char* text)
 	return true;
 }
 
-VstInt32 Corvane::canDo(char*)
+VstInt32 Corvane::canDo(char* text)
 {
-	return 0;
+	return text && std::strcmp(text, PlugCanDos::canDoBypass) == 0 ? 1 : 0;
+}
+
+bool Corvane::setBypass(bool onOff)
+{
+	bypassed.store(onOff, std::memory_order_relaxed);
+	return true;
+}
+
+namespace {
+
+// A number with a point or a comma for its decimals, then an optional unit;
+// independent of the host's locale, which strtod would follow.
+bool parseMetres(const char* text, double& metres)
+{
+	char number[64];
+	std::size_t length = 0;
+	while (*text == ' ' || *text == '\t')
+		++text;
+	for (; length + 1 < sizeof(number) && (std::isdigit(static_cast<unsigned char>(text[length])) ||
+	                                       text[length] == '.' || text[length] == ',' || text[length] == '-' ||
+	                                       text[length] == '+');
+	     ++length)
+		number[length] = text[length] == ',' ? '.' : text[length];
+	const char* begin = number[0] == '+' ? number + 1 : number;
+	auto [end, error] = std::from_chars(begin, number + length, metres);
+	if (error != std::errc() || end != number + length || !std::isfinite(metres))
+		return false;
+	const char* unit = text + length;
+	while (*unit == ' ' || *unit == '\t')
+		++unit;
+	constexpr struct
+	{
+		const char* name;
+		double metres;
+	} kUnits[] = {{"cm", 0.01}, {"mm", 0.001}, {"m", 1.}, {"", 1.}};
+	for (const auto& candidate : kUnits)
+	{
+		std::size_t size = std::strlen(candidate.name);
+		if (std::strncmp(unit, candidate.name, size) != 0)
+			continue;
+		const char* rest = unit + size;
+		while (*rest == ' ' || *rest == '\t')
+			++rest;
+		metres *= candidate.metres;
+		return *rest == 0;
+	}
+	return false;
+}
+
+} // namespace
+
+bool Corvane::string2parameter(VstInt32 index, char* text)
+{
+	double metres = 0.;
+	if (index != kDistance || !text || !parseMetres(text, metres))
+		return false;
+	metres = std::clamp(metres, metresOfValue(0.), metresOfValue(1.));
+	setParameter(kDistance, static_cast<float>(valueOfMetres(metres)));
+	return true;
+}
+
+bool Corvane::getParameterProperties(VstInt32 index, VstParameterProperties* properties)
+{
+	if (index != kDistance || !properties)
+		return false;
+	std::memset(properties, 0, sizeof(*properties));
+	constexpr double kRange = metresOfValue(1.) - metresOfValue(0.);
+	properties->stepFloat = static_cast<float>(0.01 / kRange);
+	properties->smallStepFloat = static_cast<float>(0.01 / kRange);
+	properties->largeStepFloat = static_cast<float>(0.1 / kRange);
+	std::strcpy(properties->label, "Loudspeaker Distance");
+	std::strcpy(properties->shortLabel, "Dist");
+	properties->flags = kVstParameterUsesFloatStep | kVstParameterSupportsDisplayIndex;
+	properties->displayIndex = 0;
+	return true;
 }
 
 double Corvane::fRootsReal(VstInt32 order, VstInt32 k)
@@ -209,63 +302,32 @@ std::array<double, 2> Corvane::firstOrderFilterCoeffs(VstInt32 order)
 {
 	double fs = getSampleRate();
 	double r = metresOf(distance.load(std::memory_order_relaxed));
-	double alpha = (r / kSpeedOfSound) * (fs * 4.0);
 	double x = fRootsReal(order, (order + 1) / 2);
-	return {1.0 - x / alpha, -(x / alpha + 1.0)};
+	return NearFieldFilter::coefficients(r, fs, x);
 }
 
 template <typename Sample>
 void Corvane::process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames)
 {
-	const auto [a0, a1] = firstOrderFilterCoeffs(1);
+	const std::array<double, 2> coefficients = firstOrderFilterCoeffs(1);
 	if (sampleFrames <= 0)
 		return;
-
-	const Sample* inL = inputs[0];
-	const Sample* inR = inputs[1];
-	Sample* outL = outputs[0];
-	Sample* outR = outputs[1];
-
-	// Without a usable sample rate there is no filter: pass the signal
-	// through rather than fill the host's buffers with infinities.
-	float fs = getSampleRate();
-	if (!(fs > 0.f) || !std::isfinite(fs) || !std::isfinite(a0) || !std::isfinite(a1))
+	filter.setCoefficients(coefficients, getSampleRate());
+	if (!bypassed.load(std::memory_order_relaxed))
 	{
-		for (VstInt32 i = 0; i < sampleFrames; i++)
-		{
-			double left = inL[i];
-			double right = inR[i];
-			outL[i] = static_cast<Sample>(left);
-			outR[i] = static_cast<Sample>(right);
-		}
+		filter.process(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames);
 		return;
 	}
-
-	// One non-finite input sample would otherwise keep the recursion at NaN
-	// for the rest of the session.
-	if (!std::isfinite(sidePrev) || !std::isfinite(filterPrev))
-	{
-		sidePrev = 0.;
-		filterPrev = 0.;
-		filterOut = 0.;
-	}
-
-	double side = sidePrev;
-	double y = filterPrev;
+	filter.advance(inputs[0], inputs[1], sampleFrames);
+	// Frame by frame, reading both inputs first, as the filter does: safe
+	// however the host's buffers alias.
 	for (VstInt32 i = 0; i < sampleFrames; i++)
 	{
-		const double left = inL[i];
-		const double right = inR[i];
-		const double sum = left + right;
-		const double difference = left - right;
-		y = ((difference - side) - a1 * y) / a0 + kAntiDenormal;
-		side = difference;
-		outL[i] = static_cast<Sample>((sum + y) * 0.5);
-		outR[i] = static_cast<Sample>((sum - y) * 0.5);
+		const Sample left = inputs[0][i];
+		const Sample right = inputs[1][i];
+		outputs[0][i] = left;
+		outputs[1][i] = right;
 	}
-	sidePrev = side;
-	filterPrev = y;
-	filterOut = y;
 }
 
 void Corvane::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames)

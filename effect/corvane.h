@@ -3,6 +3,8 @@
 // follows the loudspeaker distance and the sample rate, and recombines.
 #pragma once
 
+#include "effect/distance.h"
+#include "effect/nearfieldfilter.h"
 #include "host/audioeffectx.h"
 
 #include <array>
@@ -22,7 +24,7 @@ public:
 	static constexpr VstInt32 kDistance = 0;
 
 	// Distance in metres of a normalised parameter value.
-	static constexpr double metresOf(double value) { return 4.5 * value + 0.5; }
+	static constexpr double metresOf(double value) { return metresOfValue(value); }
 
 	explicit Corvane(audioMasterCallback audioMaster);
 	~Corvane() override;
@@ -47,7 +49,17 @@ public:
 	bool getVendorString(char* text) override;
 	bool getProductString(char* text) override;
 	VstInt32 getVendorVersion() override { return 1000; }
+	// "bypass" only: the host may switch the soft bypass below.
 	VstInt32 canDo(char* text) override;
+	// Output is input bit for bit while on; the filter keeps running on the
+	// input, so that switching back does not jump. Any thread.
+	bool setBypass(bool onOff) override;
+	// Metres as people type them: "2", "2.0", "2 m", "2,5", "150 cm",
+	// "800 mm", limited to 0.5 to 5 m. Text it cannot read changes nothing
+	// and answers false.
+	bool string2parameter(VstInt32 index, char* text) override;
+	// Name, short name, steps of 0.01 m and 0.1 m, display index 0.
+	bool getParameterProperties(VstInt32 index, VstParameterProperties* properties) override;
 	VstPlugCategory getPlugCategory() override { return kPlugCategEffect; }
 
 	virtual void dist2string(float value, char* text, VstInt32 maxLen);
@@ -66,15 +78,26 @@ protected:
 	std::atomic<double> distance{0.};
 	static_assert(std::atomic<double>::is_always_lock_free);
 	CorvaneProgram* programs = nullptr;
+	std::atomic<bool> bypassed{false};
 
-	// Filter state, shared by both precisions and touched by processing only.
-	double sidePrev = 0.;
-	double filterPrev = 0.;
-	double filterOut = 0.;
+	// Shared by both precisions, so that a host switching between them
+	// continues the same filter; touched by processing only.
+	NearFieldFilter filter;
 };
 
-// Supplied by the editor: Corvane's editor, or null for a plug-in without one,
-// and the editor's part in every parameter change (any thread).
+// The effect's editor comes from the layer above: the module that builds
+// Corvane with its editor (plugin/) installs these hooks at start, before
+// the first instance. Without them the effect has no editor.
 class AEffEditor;
+struct CorvaneEditorHooks
+{
+	AEffEditor* (*create)(AudioEffectX* effect) = nullptr;
+	// The editor's part in every parameter change; on any thread.
+	void (*parameterChanged)(AEffEditor* editor, VstInt32 index, float value) = nullptr;
+};
+// Not copied: the hooks must outlive every instance. Null removes them.
+void setCorvaneEditorHooks(const CorvaneEditorHooks* hooks);
+
+// Corvane's editor through the hooks, or null.
 AEffEditor* createEditor(AudioEffectX* effect);
 void editorParameterChanged(AEffEditor* editor, VstInt32 index, float value);

@@ -1,6 +1,6 @@
 #include "host/audioeffectx.h"
 
-#include "editor/aeffeditor.h"
+#include "host/aeffeditor.h"
 
 #include <cstdlib>
 #include <cstring>

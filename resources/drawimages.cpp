@@ -7,6 +7,7 @@
 // at (222, 70, 262, 94). The window picture's distance scale is computed
 // from that travel, so every tick stands under the handle's centre at that
 // distance.
+#include "effect/distance.h"
 #include "gui/base/ccolor.h"
 #include "gui/base/cfontdesc.h"
 #include "gui/drawing/cbitmap.h"
@@ -14,6 +15,7 @@
 #include "gui/drawing/cgraphicspath.h"
 #include "gui/drawing/coffscreencontext.h"
 #include "gui/platform/linux/drawing/imagefile.h"
+#include "gui/platform/linux/linuxplatform.h"
 
 #include <cmath>
 #include <cstdio>
@@ -45,8 +47,7 @@ const CColor kGrooveLight{88, 108, 122, 255};
 // x of the handle's centre in the window at a distance in metres.
 double handleCentre(double metres)
 {
-	double value = (metres - 0.5) / 4.5;
-	return kSliderLeft + kHandleWidth / 2 + std::floor(value * kTravel);
+	return kSliderLeft + kHandleWidth / 2 + std::floor(valueOfMetres(metres) * kTravel);
 }
 
 void fillGradient(CDrawContext* context, const CRect& rect, double radius, const CColor& top, const CColor& bottom)
@@ -172,6 +173,7 @@ bool makeImage(const std::string& path, double width, double height, const std::
 
 int main(int argc, char** argv)
 {
+	VSTGUI::installLinuxPlatform();
 	if (argc != 2)
 	{
 		std::fprintf(stderr, "usage: drawimages OUTPUT-FOLDER\n");

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Shows the installed Corvane at work: its description as a host sees it,
-# and the built-in demo signal before and after a 1 m distance setting.
+# and the built-in demo signal before and after its preset Prog2, a
+# loudspeaker about a metre away.
 # Usage: scripts/run.sh BUILD_DIR   (after the bundle went into ~/.vst)
 set -euo pipefail
 
@@ -21,9 +22,10 @@ for file in "$host" "$plugin"; do
   fi
 done
 
-# The parameter is normalised: 0 is 0.5 m and 1 is 5 m.
-distance=1.0
-value=$(awk -v r="$distance" 'BEGIN { printf "%.9f", (r - 0.5) / 4.5 }')
+# A preset of the plug-in's own, so that how a distance in metres becomes
+# the parameter's value stays the plug-in's business.
+program=1
+setting="program $program (Prog2, about 1 m)"
 
 mkdir -p "$out"
 echo "== corvane-host info"
@@ -32,19 +34,19 @@ echo
 echo "== the demo signal, unprocessed"
 "$host" demo "$out/demo-dry.wav"
 echo
-echo "== the demo signal at a loudspeaker distance of $distance m (parameter 0 = $value)"
-"$host" process "$plugin" --demo "$out/demo-1m.wav" --param "0=$value"
+echo "== the demo signal through $setting"
+"$host" process "$plugin" --demo "$out/demo-prog2.wav" --program "$program"
 echo
-echo "== the editor at $distance m"
+echo "== the editor at $setting"
 # The editor needs an X display; a private Xvfb stands in when there is none.
 if [[ -n "${DISPLAY:-}" ]]; then
-  "$host" snapshot "$plugin" "$out/editor.png" --param "0=$value"
+  "$host" snapshot "$plugin" "$out/editor.png" --program "$program"
 else
-  xvfb-run -a -s "-screen 0 1024x768x24" "$host" snapshot "$plugin" "$out/editor.png" --param "0=$value"
+  xvfb-run -a -s "-screen 0 1024x768x24" "$host" snapshot "$plugin" "$out/editor.png" --program "$program"
 fi
 echo "saved"
 echo
 echo "Files:"
 echo "  $out/demo-dry.wav   the demo signal as generated"
-echo "  $out/demo-1m.wav    the same through Corvane at $distance m"
-echo "  $out/editor.png     Corvane's editor window at $distance m"
+echo "  $out/demo-prog2.wav the same through Corvane at $setting"
+echo "  $out/editor.png     Corvane's editor window at $setting"

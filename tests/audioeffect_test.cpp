@@ -1,4 +1,4 @@
-#include "editor/aeffeditor.h"
+#include "host/aeffeditor.h"
 #include "host/audioeffect.h"
 #include "support/recordinghost.h"
 

@@ -1,5 +1,7 @@
-// The near-field compensation filter, driven through the effect class.
+// The near-field compensation filter, driven through the effect class and on
+// its own.
 #include "effect/corvane.h"
+#include "effect/nearfieldfilter.h"
 
 #include <gtest/gtest.h>
 
@@ -30,9 +32,9 @@ struct Stereo
 struct Model
 {
 	double a0 = 0, a1 = 0, side = 0, y = 0;
-	void setup(double fs, double normalised)
+	void setup(double fs, double normalised) { setupMetres(fs, 4.5 * normalised + 0.5); }
+	void setupMetres(double fs, double r)
 	{
-		double r = 4.5 * normalised + 0.5;
 		double alpha = (r / 340.0) * (fs * 4.0);
 		a0 = 1.0 + 2.0 / alpha;
 		a1 = 2.0 / alpha - 1.0;
@@ -46,6 +48,36 @@ struct Model
 		outR = (l + r - y) * 0.5;
 	}
 };
+
+// Noise on the left and a slow sine on the right, different for every block.
+template <typename Sample> void fill(Stereo<Sample>& block, int seed)
+{
+	std::srand(static_cast<unsigned>(seed));
+	for (std::size_t i = 0; i < block.left.size(); i++)
+	{
+		block.left[i] = static_cast<Sample>(std::rand() / double(RAND_MAX) - 0.5);
+		block.right[i] = static_cast<Sample>(std::sin(0.01 * double(seed * 1000 + int(i))));
+	}
+}
+
+// Runs the model over in and asks for exactly its outputs, in out's precision.
+template <typename Sample> void expectModelOutput(Model& model, const Stereo<Sample>& in, const Stereo<Sample>& out)
+{
+	for (std::size_t i = 0; i < in.left.size(); i++)
+	{
+		double l, r;
+		model.frame(in.left[i], in.right[i], l, r);
+		ASSERT_EQ(out.left[i], static_cast<Sample>(l)) << "frame " << i;
+		ASSERT_EQ(out.right[i], static_cast<Sample>(r)) << "frame " << i;
+	}
+}
+
+NearFieldFilter filterAt(double metres, double fs)
+{
+	NearFieldFilter filter;
+	filter.setCoefficients(NearFieldFilter::coefficients(metres, fs, -2.0), fs);
+	return filter;
+}
 
 } // namespace
 
@@ -281,5 +313,102 @@ TEST(Filter, UnusableSampleRatesPassTheSignalThrough)
 		effect.setSampleRate(44100.f);
 		effect.processReplacing(in.ptrs, out.ptrs, 32);
 		EXPECT_NE(out.right[31], in.right[31]);
+	}
+}
+
+TEST(NearFieldFilter, MatchesTheModelOverBlocksOfBothPrecisionsAlsoInPlace)
+{
+	NearFieldFilter filter = filterAt(1.8, 48000.0);
+	Model model;
+	model.setupMetres(48000.0, 1.8);
+	for (int block = 0; block < 12; block++)
+	{
+		if (block % 2 == 0)
+		{
+			Stereo<double> in(97), out(97);
+			fill(in, block);
+			filter.process(in.left.data(), in.right.data(), out.left.data(), out.right.data(), 97);
+			ASSERT_NO_FATAL_FAILURE(expectModelOutput(model, in, out));
+		}
+		else
+		{
+			// The outputs overwrite the inputs they are computed from.
+			Stereo<float> in(64), io(64);
+			fill(in, block);
+			fill(io, block);
+			filter.process(io.left.data(), io.right.data(), io.left.data(), io.right.data(), 64);
+			ASSERT_NO_FATAL_FAILURE(expectModelOutput(model, in, io));
+		}
+		EXPECT_EQ(filter.lastOutput(), model.y);
+	}
+}
+
+TEST(NearFieldFilter, StartsFromSilenceAfterANonFiniteSampleOrAReset)
+{
+	NearFieldFilter filter = filterAt(0.5, 44100.0);
+	Stereo<float> bad(4), badOut(4);
+	bad.left[1] = std::numeric_limits<float>::quiet_NaN();
+	filter.process(bad.left.data(), bad.right.data(), badOut.left.data(), badOut.right.data(), 4);
+	ASSERT_TRUE(std::isnan(filter.lastOutput()));
+	filter.process(bad.left.data(), bad.right.data(), badOut.left.data(), badOut.right.data(), 0);
+	EXPECT_TRUE(std::isnan(filter.lastOutput())) << "an empty block touched the state";
+
+	Stereo<double> in(32), out(32);
+	fill(in, 3);
+	filter.process(in.left.data(), in.right.data(), out.left.data(), out.right.data(), 32);
+	Model fresh;
+	fresh.setupMetres(44100.0, 0.5);
+	ASSERT_NO_FATAL_FAILURE(expectModelOutput(fresh, in, out));
+
+	filter.reset();
+	EXPECT_EQ(filter.lastOutput(), 0.0);
+	filter.process(in.left.data(), in.right.data(), out.left.data(), out.right.data(), 32);
+	Model again;
+	again.setupMetres(44100.0, 0.5);
+	ASSERT_NO_FATAL_FAILURE(expectModelOutput(again, in, out));
+}
+
+TEST(NearFieldFilter, PassesThroughWithoutUsableCoefficientsAndKeepsItsState)
+{
+	constexpr double kInf = std::numeric_limits<double>::infinity();
+	constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+	struct Case
+	{
+		NearFieldFilter::Coefficients coefficients;
+		double fs;
+	};
+	const Case cases[] = {
+	    {NearFieldFilter::coefficients(1.5, 0.0, -2.0), 0.0},
+	    {NearFieldFilter::coefficients(1.5, -44100.0, -2.0), -44100.0},
+	    {NearFieldFilter::coefficients(1.5, kInf, -2.0), kInf},
+	    {NearFieldFilter::coefficients(1.5, kNaN, -2.0), kNaN},
+	    {{kInf, -1.0}, 44100.0},
+	    {{1.0, kNaN}, 44100.0},
+	};
+	Stereo<double> in(32), out(32);
+	fill(in, 5);
+
+	NearFieldFilter unset;
+	unset.process(in.left.data(), in.right.data(), out.left.data(), out.right.data(), 32);
+	EXPECT_EQ(out.left, in.left);
+	EXPECT_EQ(out.right, in.right);
+
+	for (const Case& c : cases)
+	{
+		NearFieldFilter filter = filterAt(1.5, 44100.0);
+		Model model;
+		model.setupMetres(44100.0, 1.5);
+		filter.process(in.left.data(), in.right.data(), out.left.data(), out.right.data(), 32);
+		ASSERT_NO_FATAL_FAILURE(expectModelOutput(model, in, out));
+
+		filter.setCoefficients(c.coefficients, c.fs);
+		filter.process(in.left.data(), in.right.data(), out.left.data(), out.right.data(), 32);
+		EXPECT_EQ(out.left, in.left) << c.fs;
+		EXPECT_EQ(out.right, in.right) << c.fs;
+
+		// Usable coefficients again continue where the filter left off.
+		filter.setCoefficients(NearFieldFilter::coefficients(1.5, 44100.0, -2.0), 44100.0);
+		filter.process(in.left.data(), in.right.data(), out.left.data(), out.right.data(), 32);
+		ASSERT_NO_FATAL_FAILURE(expectModelOutput(model, in, out)) << c.fs;
 	}
 }

@@ -211,6 +211,12 @@ void CControl::doIdleStuff()
 		frame->doIdleStuff();
 }
 
+bool CControl::offerModifierClick(const CButtonState& buttons)
+{
+	CControlListener* target = getListener();
+	return target && target->controlModifierClicked(this, buttons) != 0;
+}
+
 bool CControl::drawFocusOnTop()
 {
 	return false;

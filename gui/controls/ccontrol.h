@@ -13,10 +13,11 @@
 #include "gui/controls/ccontrollistener.h"
 #include "gui/views/cview.h"
 #include "gui/views/ifocusdrawing.h"
+#include "gui/views/imodifierclicktarget.h"
 
 namespace VSTGUI {
 
-class CControl : public CView, public IFocusDrawing, public IDependency
+class CControl : public CView, public IFocusDrawing, public IDependency, public IModifierClickTarget
 {
 public:
 	// Sent through IDependency::changed; compared by pointer identity.
@@ -78,6 +79,9 @@ public:
 	// part of a control that wants focus.
 	bool drawFocusOnTop() override;
 	bool getFocusPath(CGraphicsPath& path) override;
+
+	// IModifierClickTarget: the listener's controlModifierClicked decides.
+	bool offerModifierClick(const CButtonState& buttons) override;
 
 	// CView
 	bool isDirty() const override;

@@ -1,6 +1,6 @@
 #include "gui/views/cview.h"
 
-#include "gui/base/idleviewupdater.h"
+#include "gui/views/idleviewupdater.h"
 #include "gui/base/messageids.h"
 #include "gui/drawing/cbitmap.h"
 #include "gui/views/cframe.h"

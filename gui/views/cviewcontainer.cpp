@@ -1,12 +1,12 @@
 #include "gui/views/cviewcontainer.h"
 
 #include "gui/base/messageids.h"
-#include "gui/controls/ccontrol.h"
 #include "gui/drawing/cbitmap.h"
 #include "gui/drawing/cdrawcontext.h"
 #include "gui/drawing/cgraphicspath.h"
 #include "gui/views/cframe.h"
 #include "gui/views/ifocusdrawing.h"
+#include "gui/views/imodifierclicktarget.h"
 
 #include <algorithm>
 #include <cstring>
@@ -31,11 +31,10 @@ constexpr int32 kModifierClickMask = kButtonRight | kAllModifiersMask;
 // before the control does; a non-zero answer consumes the click.
 bool offerModifierClick(CView* child, const CButtonState& buttons)
 {
-	if (!(buttons & kModifierClickMask) || !child->isTypeOf("CControl"))
+	if (!(buttons & kModifierClickMask))
 		return false;
-	CControl* control = static_cast<CControl*>(child);
-	CControlListener* listener = control->getListener();
-	return listener && listener->controlModifierClicked(control, buttons) != 0;
+	auto* target = dynamic_cast<IModifierClickTarget*>(child);
+	return target && target->offerModifierClick(buttons);
 }
 
 } // namespace

@@ -6,23 +6,19 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace VSTGUI {
+#include "tests/support/testplatform.h"
+
+namespace {
 
 // The window layer is not part of these tests: the frame opens on a
-// recording stand-in. Weak, so that a platform library that provides the
-// real factories takes precedence if it is ever linked in whole.
-__attribute__((weak)) IPlatformFrame* IPlatformFrame::createPlatformFrame(IPlatformFrameCallback*,
-																			const CRect& size, void*)
-{
-	return new test::TestPlatformFrame(size);
-}
+// recording stand-in.
+[[maybe_unused]] const bool kPlatformInstalled = VSTGUI::test::installLinuxPlatformWith(
+    [](VSTGUI::IPlatformFrameCallback*, const VSTGUI::CRect& size, void*) -> VSTGUI::IPlatformFrame* {
+	    return new VSTGUI::test::TestPlatformFrame(size);
+    },
+    [] { return VSTGUI::uint32{1000}; });
 
-__attribute__((weak)) uint32 IPlatformFrame::getTicks()
-{
-	return 1000;
-}
-
-} // namespace VSTGUI
+} // namespace
 
 namespace VSTGUI::test {
 

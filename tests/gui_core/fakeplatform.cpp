@@ -1,5 +1,7 @@
 #include "tests/gui_core/fakeplatform.h"
 
+#include "gui/base/platformfactory.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -150,9 +152,9 @@ void RecordingContext::setClipRect(const CRect& clip)
 	COffscreenContext::setClipRect(clip);
 }
 
-} // namespace Fake
+namespace {
 
-IPlatformFont* IPlatformFont::create(const char* name, const double& size, const int32&)
+IPlatformFont* createFont(const char* name, const double& size, const int32&)
 {
 	const auto& missing = Fake::Platform::missingFonts;
 	if (!name || std::find(missing.begin(), missing.end(), name) != missing.end())
@@ -161,25 +163,39 @@ IPlatformFont* IPlatformFont::create(const char* name, const double& size, const
 	return new Fake::Font(size, Fake::Platform::capHeight);
 }
 
-bool IPlatformFont::getAllPlatformFontFamilies(std::list<std::string>& names)
+bool getAllFontFamilies(std::list<std::string>& names)
 {
 	names.push_back("Arial");
 	return true;
 }
 
-IPlatformString* IPlatformString::createWithUTF8String(const char* text)
+IPlatformString* createString(const char* text)
 {
 	return new Fake::String(text);
 }
 
-IPlatformBitmap* IPlatformBitmap::create(CPoint* size)
+IPlatformBitmap* createBitmap(CPoint* size)
 {
 	return new Fake::Bitmap(size ? *size : CPoint());
 }
 
-IPlatformBitmap* IPlatformBitmap::createFromPath(const char*)
+IPlatformBitmap* createBitmapFromPath(const char*)
 {
 	return nullptr;
 }
+
+// Installed for the whole test program before any test runs.
+const PlatformFactory kFactory{
+    .createBitmap = createBitmap,
+    .createBitmapFromPath = createBitmapFromPath,
+    .createFont = createFont,
+    .getAllFontFamilies = getAllFontFamilies,
+    .createString = createString,
+};
+[[maybe_unused]] const bool kInstalled = (setPlatformFactory(&kFactory), true);
+
+} // namespace
+
+} // namespace Fake
 
 } // namespace VSTGUI

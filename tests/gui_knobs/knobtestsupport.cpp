@@ -1,26 +1,16 @@
 #include "knobtestsupport.h"
 
 #include "gui/drawing/cbitmappixelaccess.h"
-#include "gui/views/iplatformframe.h"
+#include "tests/support/testplatform.h"
 
 #include <sstream>
 
-namespace VSTGUI {
+namespace {
 
-// The tests' frames have no window; the platform layer's own factories, when
-// linked, take precedence over these.
-__attribute__((weak)) IPlatformFrame* IPlatformFrame::createPlatformFrame(IPlatformFrameCallback*, const CRect&,
-																		  void*)
-{
-	return nullptr;
-}
+// The tests' frames have no window.
+[[maybe_unused]] const bool kPlatformInstalled = VSTGUI::test::installLinuxPlatformWith(nullptr, [] { return VSTGUI::uint32{0}; });
 
-__attribute__((weak)) uint32 IPlatformFrame::getTicks()
-{
-	return 0;
-}
-
-} // namespace VSTGUI
+} // namespace
 
 namespace VSTGUI::knobtest {
 

@@ -2,22 +2,15 @@
 
 #include "gui/base/messageids.h"
 
-namespace VSTGUI
-{
+#include "tests/support/testplatform.h"
+
+namespace {
 
 // The tests never open a native window: their frames get a fake platform
-// frame directly. These stand in when the platform library provides none.
-__attribute__((weak)) IPlatformFrame* IPlatformFrame::createPlatformFrame(IPlatformFrameCallback*, const CRect&, void*)
-{
-	return nullptr;
-}
+// frame directly.
+[[maybe_unused]] const bool kPlatformInstalled = VSTGUI::test::installLinuxPlatformWith(nullptr, [] { return VSTGUI::uint32{0}; });
 
-__attribute__((weak)) uint32 IPlatformFrame::getTicks()
-{
-	return 0;
-}
-
-} // namespace VSTGUI
+} // namespace
 
 namespace VSTGUI::menutest
 {

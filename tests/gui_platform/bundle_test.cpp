@@ -1,6 +1,6 @@
 // The bundle lookup: the module path computation, its one message, the
 // counted references of GetPluginBundle and the resource file lookup.
-#include "gui/platform/linux/pluginbundle.h"
+#include "gui/drawing/pluginbundle.h"
 
 #include <algorithm>
 #include <dlfcn.h>

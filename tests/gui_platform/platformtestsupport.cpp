@@ -2,8 +2,8 @@
 
 #include "gui/drawing/cbitmap.h"
 #include "gui/drawing/cbitmappixelaccess.h"
+#include "gui/drawing/pluginbundle.h"
 #include "gui/platform/linux/drawing/cairobitmap.h"
-#include "gui/platform/linux/pluginbundle.h"
 
 #include <cstdlib>
 #include <fstream>

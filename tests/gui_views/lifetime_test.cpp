@@ -2,7 +2,7 @@
 // would use it, leaves nothing behind once the frame is closed.
 #include "viewtestsupport.h"
 
-#include "gui/base/idleviewupdater.h"
+#include "gui/views/idleviewupdater.h"
 #include "gui/base/runloop.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "viewtestsupport.h"
 
 #include "gui/base/cvstguitimer.h"
-#include "gui/base/idleviewupdater.h"
+#include "gui/views/idleviewupdater.h"
 #include "gui/base/runloop.h"
 
 #include <gtest/gtest.h>

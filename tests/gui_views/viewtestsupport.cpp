@@ -4,24 +4,20 @@
 
 #include "gui/drawing/cbitmap.h"
 
-namespace VSTGUI {
+#include "tests/support/testplatform.h"
+
+namespace {
 
 // The window layer is not part of these tests: the frame opens on a
-// recording stand-in. Weak, so that a platform library that provides the
-// real factories takes precedence if it is ever linked in whole.
-__attribute__((weak)) IPlatformFrame* IPlatformFrame::createPlatformFrame(IPlatformFrameCallback*, const CRect& size,
-                                                                          void*)
-{
-	test::TestPlatformFrame::lastCreated = new test::TestPlatformFrame(size);
-	return test::TestPlatformFrame::lastCreated;
-}
+// recording stand-in.
+[[maybe_unused]] const bool kPlatformInstalled = VSTGUI::test::installLinuxPlatformWith(
+    [](VSTGUI::IPlatformFrameCallback*, const VSTGUI::CRect& size, void*) -> VSTGUI::IPlatformFrame* {
+	    VSTGUI::test::TestPlatformFrame::lastCreated = new VSTGUI::test::TestPlatformFrame(size);
+	    return VSTGUI::test::TestPlatformFrame::lastCreated;
+    },
+    [] { return VSTGUI::uint32{4242}; });
 
-__attribute__((weak)) uint32 IPlatformFrame::getTicks()
-{
-	return 4242;
-}
-
-} // namespace VSTGUI
+} // namespace
 
 namespace VSTGUI::test {
 

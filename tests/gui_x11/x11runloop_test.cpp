@@ -4,6 +4,7 @@
 
 #include "gui/base/cvstguitimer.h"
 #include "gui/base/runloop.h"
+#include "gui/platform/linux/linuxplatform.h"
 #include "gui/platform/linux/window/x11runloop.h"
 
 #include <chrono>
@@ -67,7 +68,7 @@ TEST(X11RunLoopTimers, RunForServicesTheWholeTimeAsked)
 	X11RunLoop::runFor(60);
 	EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(60));
 	start = Clock::now();
-	runPlatformEventLoop(20);
+	getLinuxPlatformFactory().eventLoop->runFor(20);
 	EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(20));
 }
 

@@ -19,6 +19,7 @@
 #include "gui/drawing/cbitmap.h"
 #include "gui/platform/linux/drawing/cairobitmap.h"
 #include "gui/platform/linux/drawing/cairodrawcontext.h"
+#include "gui/platform/linux/linuxplatform.h"
 #include "gui/platform/linux/window/x11hostwindow.h"
 #include "gui/platform/linux/window/x11runloop.h"
 #include "gui/views/cframe.h"
@@ -317,6 +318,7 @@ int showGallery()
 
 int main(int argc, char* argv[])
 {
+	VSTGUI::installLinuxPlatform();
 	if (argc == 2 && std::string(argv[1]) == "--window")
 		return showGallery();
 	if (argc != 2)

@@ -1,8 +1,8 @@
 #include "gui/platform/linux/drawing/cairobitmap.h"
 
 #include "gui/drawing/cresourcedescription.h"
+#include "gui/drawing/pluginbundle.h"
 #include "gui/platform/linux/drawing/pixbufdecoder.h"
-#include "gui/platform/linux/pluginbundle.h"
 
 #include <bit>
 #include <cstring>
@@ -28,12 +28,12 @@ bool nameFitsLimit(const CResourceDescription& description)
 
 } // namespace
 
-IPlatformBitmap* IPlatformBitmap::create(CPoint* size)
+IPlatformBitmap* CairoBitmap::createPlatformBitmap(CPoint* size)
 {
 	return size ? new CairoBitmap(*size) : new CairoBitmap();
 }
 
-IPlatformBitmap* IPlatformBitmap::createFromPath(const char* absolutePath)
+IPlatformBitmap* CairoBitmap::createFromPath(const char* absolutePath)
 {
 	auto* bitmap = new CairoBitmap();
 	if (absolutePath && bitmap->loadFromPath(absolutePath))
@@ -75,7 +75,7 @@ bool CairoBitmap::loadFromPath(const std::string& path)
 	int32 height = 0;
 	if (holdsImage() || !PixbufDecoder::readImageSize(path.c_str(), width, height))
 		return false;
-	if (width > kMaxDimension || height > kMaxDimension)
+	if (width > kMaxFileDimension || height > kMaxFileDimension)
 		return false;
 	pendingPath = path;
 	size = CPoint(width, height);
@@ -88,8 +88,8 @@ void CairoBitmap::decodePending() const
 		return;
 	const std::string path = std::move(pendingPath);
 	pendingPath.clear();
-	if (PixbufDecoder::decodeImageFile(path.c_str(), pixels) && pixels.getWidth() <= kMaxDimension &&
-		pixels.getHeight() <= kMaxDimension)
+	if (PixbufDecoder::decodeImageFile(path.c_str(), pixels) && pixels.getWidth() <= kMaxFileDimension &&
+		pixels.getHeight() <= kMaxFileDimension)
 		size = CPoint(pixels.getWidth(), pixels.getHeight());
 	else
 	{

@@ -28,6 +28,16 @@ public:
 	static constexpr size_t kMaxResourceNameLength = 1023;
 	// cairo's limit for image surfaces, in pixels, in either direction.
 	static constexpr int32 kMaxDimension = 32767;
+	// Image files larger than this in either direction are refused as they
+	// are loaded, from their header: a file of a few kilobytes can declare a
+	// size whose pixels would take gigabytes and seconds to decode.
+	static constexpr int32 kMaxFileDimension = 8192;
+
+	// The platform's bitmap factories (see gui/base/platformfactory.h): an
+	// empty bitmap to be loaded when size is null, else transparent pixels of
+	// that size; one loaded from a file, or null. Count 1, owned by the caller.
+	static IPlatformBitmap* createPlatformBitmap(CPoint* size);
+	static IPlatformBitmap* createFromPath(const char* absolutePath);
 
 	// An empty bitmap, to be loaded.
 	CairoBitmap() = default;
@@ -38,7 +48,7 @@ public:
 	CairoBitmap(const CairoBitmap&) = delete;
 	CairoBitmap& operator=(const CairoBitmap&) = delete;
 
-	// Looks the file up in gBundleRef's resources (see pluginbundle.h).
+	// Looks the file up in gBundleRef's resources (see gui/drawing/pluginbundle.h).
 	bool load(const CResourceDescription& description) override;
 	CPoint getSize() const override;
 	IPlatformBitmapPixelAccess* lockPixels(bool alphaPremultiplied) override;

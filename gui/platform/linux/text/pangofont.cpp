@@ -2,8 +2,8 @@
 
 #include "gui/base/cfontdesc.h"
 #include "gui/base/cstring.h"
+#include "gui/drawing/pluginbundle.h"
 #include "gui/platform/linux/drawing/cairodrawcontext.h"
-#include "gui/platform/linux/pluginbundle.h"
 #include "gui/platform/linux/text/pangostring.h"
 
 #include <algorithm>
@@ -128,12 +128,7 @@ void strokeHorizontalLine(cairo_t* cr, double x1, double x2, double y, double wi
 
 } // namespace
 
-IPlatformFont* IPlatformFont::create(const char* name, const double& size, const int32& style)
-{
-	return PangoFont::create(name, size, style);
-}
-
-bool IPlatformFont::getAllPlatformFontFamilies(std::list<std::string>& fontFamilyNames)
+bool PangoFont::getAllFamilies(std::list<std::string>& fontFamilyNames)
 {
 	PangoFontFamily** families = nullptr;
 	int count = 0;

@@ -31,6 +31,8 @@ public:
 	// and italic bits of style (a face the family lacks is synthesised or
 	// left plain); null for a null name or when Pango yields no font.
 	static PangoFont* create(const char* name, double size, int32 style);
+	// Appends every family of the private font map, in its order; true.
+	static bool getAllFamilies(std::list<std::string>& familyNames);
 	~PangoFont() override;
 	PangoFont(const PangoFont&) = delete;
 	PangoFont& operator=(const PangoFont&) = delete;

@@ -4,7 +4,7 @@
 
 namespace VSTGUI {
 
-IPlatformString* IPlatformString::createWithUTF8String(const char* utf8String)
+IPlatformString* PangoString::create(const char* utf8String)
 {
 	return new PangoString(utf8String);
 }

@@ -13,6 +13,8 @@ class PangoString : public IPlatformString
 public:
 	// text may be null; invalid UTF-8 is held as no text at all, like null.
 	explicit PangoString(const char* text);
+	// The platform's string factory: count 1, owned by the caller.
+	static IPlatformString* create(const char* utf8String);
 
 	void setUTF8String(const char* text) override;
 

@@ -102,12 +102,7 @@ private:
 	bool saved;
 };
 
-IPlatformFrame* IPlatformFrame::createPlatformFrame(IPlatformFrameCallback* frame, const CRect& size, void* parent)
-{
-	return X11Frame::create(frame, size, reinterpret_cast<uintptr_t>(parent));
-}
-
-uint32 IPlatformFrame::getTicks()
+uint32 X11Frame::getTicks()
 {
 	timespec now {};
 	clock_gettime(CLOCK_MONOTONIC, &now);

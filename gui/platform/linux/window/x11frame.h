@@ -51,6 +51,8 @@ public:
 
 	// parent: the X11 window id. Null on failure (see above).
 	static X11Frame* create(IPlatformFrameCallback* callback, const CRect& size, uintptr_t parent);
+	// Milliseconds of CLOCK_MONOTONIC, wrapping as unsigned 32-bit.
+	static uint32 getTicks();
 
 	bool getGlobalPosition(CPoint& position) const override;
 	bool setSize(const CRect& newSize) override;

@@ -119,9 +119,4 @@ void runFor(uint32_t ms)
 
 } // namespace X11RunLoop
 
-void runPlatformEventLoop(uint32_t ms)
-{
-	X11RunLoop::runFor(ms);
-}
-
 } // namespace VSTGUI

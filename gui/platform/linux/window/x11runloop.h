@@ -7,11 +7,11 @@
 //    work (X events drained, due timers fired), paint() after it (what is
 //    invalid is drawn and copied to the windows, requests flushed); pump()
 //    does all three in one go;
-//  - AEffGUIEditor::wait and runPlatformEventLoop: runFor(ms);
+//  - AEffGUIEditor::wait, through the platform's event loop
+//    (gui/base/platformfactory.h, linuxplatform.h): runFor(ms);
 //  - modal loops of the platform layer and hosts of our own that have no
 //    better loop: runFor or pump, repeatedly.
 //
-// No xcb type appears here, so the editor glue may include this header.
 // Everything must be called on the user-interface thread. Every call is
 // re-entrant: an event or timer handler may pump the loop again or close a
 // frame.
@@ -55,8 +55,5 @@ void pump();
 void runFor(uint32_t ms);
 
 } // namespace X11RunLoop
-
-// The editor base's platform event loop (AEffGUIEditor::wait).
-void runPlatformEventLoop(uint32_t ms);
 
 } // namespace VSTGUI

@@ -1,4 +1,4 @@
-#include "gui/base/idleviewupdater.h"
+#include "gui/views/idleviewupdater.h"
 
 #include "gui/base/cvstguitimer.h"
 #include "gui/views/cview.h"
