@@ -83,3 +83,25 @@ TEST(Module, AModuleReachedThroughASymbolicLinkFindsItsBundle)
 	}
 	std::filesystem::remove_all(folder);
 }
+
+// Users copy just the .so into a host's folder: the editor's pictures come
+// from the module itself then.
+TEST(Module, AModuleCopiedOutOfItsBundleStillHasItsPictures)
+{
+	const std::filesystem::path folder =
+	    std::filesystem::temp_directory_path() / ("corvane-copy-" + std::to_string(getpid()));
+	std::filesystem::create_directories(folder);
+	const std::filesystem::path copy = folder / "Corvane.so";
+	std::filesystem::copy_file(CORVANE_MODULE_PATH, copy);
+	{
+		std::string error;
+		auto plugin = corvane::HostedPlugin::load(copy.c_str(), error);
+		ASSERT_TRUE(plugin) << error;
+		ERect* rect = nullptr;
+		ASSERT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 1);
+		ASSERT_NE(rect, nullptr);
+		EXPECT_EQ(rect->right - rect->left, 400);
+		EXPECT_EQ(rect->bottom - rect->top, 196);
+	}
+	std::filesystem::remove_all(folder);
+}

@@ -58,11 +58,11 @@ CairoBitmap::~CairoBitmap()
 
 bool CairoBitmap::load(const CResourceDescription& description)
 {
-	if (holdsImage() || !gBundleRef || !nameFitsLimit(description))
+	if (holdsImage() || !nameFitsLimit(description))
 		return false;
 	for (const std::string& candidate : description.getFileNameCandidates())
 	{
-		const std::string path = gBundleRef->findResource(candidate.c_str(), nullptr);
+		const std::string path = findResourceFile(candidate.c_str());
 		if (!path.empty())
 			return loadFromPath(path);
 	}

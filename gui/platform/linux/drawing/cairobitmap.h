@@ -48,7 +48,8 @@ public:
 	CairoBitmap(const CairoBitmap&) = delete;
 	CairoBitmap& operator=(const CairoBitmap&) = delete;
 
-	// Looks the file up in gBundleRef's resources (see gui/drawing/pluginbundle.h).
+	// Looks the file up in gBundleRef's resources, else among the module's
+	// built-in ones (findResourceFile in gui/drawing/pluginbundle.h).
 	bool load(const CResourceDescription& description) override;
 	CPoint getSize() const override;
 	IPlatformBitmapPixelAccess* lockPixels(bool alphaPremultiplied) override;

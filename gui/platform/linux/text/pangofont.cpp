@@ -49,7 +49,7 @@ private:
 	// on a system that has no font at all, let alone one like Arial.
 	void addBundledFont()
 	{
-		std::string path = gBundleRef ? gBundleRef->findResource(kBundledFont, nullptr) : std::string();
+		std::string path = findResourceFile(kBundledFont);
 		if (path.empty() || !PANGO_IS_FC_FONT_MAP(map))
 			return;
 		FcConfig* config = FcInitLoadConfigAndFonts();
