@@ -58,6 +58,10 @@ Corvaneeditor::~Corvaneeditor()
 
 bool Corvaneeditor::open(void* ptr)
 {
+	// A second open without a close replaces the first window: otherwise it
+	// would stay mapped, with its connection open, until the module unloads.
+	if (frame)
+		close();
 	AEffGUIEditor::open(ptr);
 	uiThread = std::this_thread::get_id();
 

@@ -2,7 +2,10 @@
 
 #include "host/aeffeditor.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -208,9 +211,84 @@ bool Corvane::getProductString(char* text)
 	return true;
 }
 
-VstInt32 Corvane::canDo(char*)
+VstInt32 Corvane::canDo(char* text)
 {
-	return 0;
+	return text && std::strcmp(text, PlugCanDos::canDoBypass) == 0 ? 1 : 0;
+}
+
+bool Corvane::setBypass(bool onOff)
+{
+	bypassed.store(onOff, std::memory_order_relaxed);
+	return true;
+}
+
+namespace {
+
+// A number with a point or a comma for its decimals, then an optional unit;
+// independent of the host's locale, which strtod would follow.
+bool parseMetres(const char* text, double& metres)
+{
+	char number[64];
+	std::size_t length = 0;
+	while (*text == ' ' || *text == '\t')
+		++text;
+	for (; length + 1 < sizeof(number) && (std::isdigit(static_cast<unsigned char>(text[length])) ||
+	                                       text[length] == '.' || text[length] == ',' || text[length] == '-' ||
+	                                       text[length] == '+');
+	     ++length)
+		number[length] = text[length] == ',' ? '.' : text[length];
+	const char* begin = number[0] == '+' ? number + 1 : number;
+	auto [end, error] = std::from_chars(begin, number + length, metres);
+	if (error != std::errc() || end != number + length || !std::isfinite(metres))
+		return false;
+	const char* unit = text + length;
+	while (*unit == ' ' || *unit == '\t')
+		++unit;
+	constexpr struct
+	{
+		const char* name;
+		double metres;
+	} kUnits[] = {{"cm", 0.01}, {"mm", 0.001}, {"m", 1.}, {"", 1.}};
+	for (const auto& candidate : kUnits)
+	{
+		std::size_t size = std::strlen(candidate.name);
+		if (std::strncmp(unit, candidate.name, size) != 0)
+			continue;
+		const char* rest = unit + size;
+		while (*rest == ' ' || *rest == '\t')
+			++rest;
+		metres *= candidate.metres;
+		return *rest == 0;
+	}
+	return false;
+}
+
+} // namespace
+
+bool Corvane::string2parameter(VstInt32 index, char* text)
+{
+	double metres = 0.;
+	if (index != kDistance || !text || !parseMetres(text, metres))
+		return false;
+	metres = std::clamp(metres, metresOfValue(0.), metresOfValue(1.));
+	setParameter(kDistance, static_cast<float>(valueOfMetres(metres)));
+	return true;
+}
+
+bool Corvane::getParameterProperties(VstInt32 index, VstParameterProperties* properties)
+{
+	if (index != kDistance || !properties)
+		return false;
+	std::memset(properties, 0, sizeof(*properties));
+	constexpr double kRange = metresOfValue(1.) - metresOfValue(0.);
+	properties->stepFloat = static_cast<float>(0.01 / kRange);
+	properties->smallStepFloat = static_cast<float>(0.01 / kRange);
+	properties->largeStepFloat = static_cast<float>(0.1 / kRange);
+	std::strcpy(properties->label, "Loudspeaker Distance");
+	std::strcpy(properties->shortLabel, "Dist");
+	properties->flags = kVstParameterUsesFloatStep | kVstParameterSupportsDisplayIndex;
+	properties->displayIndex = 0;
+	return true;
 }
 
 double Corvane::fRootsReal(VstInt32 order, VstInt32 k)
@@ -235,7 +313,21 @@ void Corvane::process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames)
 	if (sampleFrames <= 0)
 		return;
 	filter.setCoefficients(coefficients, getSampleRate());
-	filter.process(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames);
+	if (!bypassed.load(std::memory_order_relaxed))
+	{
+		filter.process(inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames);
+		return;
+	}
+	filter.advance(inputs[0], inputs[1], sampleFrames);
+	// Frame by frame, reading both inputs first, as the filter does: safe
+	// however the host's buffers alias.
+	for (VstInt32 i = 0; i < sampleFrames; i++)
+	{
+		const Sample left = inputs[0][i];
+		const Sample right = inputs[1][i];
+		outputs[0][i] = left;
+		outputs[1][i] = right;
+	}
 }
 
 void Corvane::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames)

@@ -49,7 +49,17 @@ public:
 	bool getVendorString(char* text) override;
 	bool getProductString(char* text) override;
 	VstInt32 getVendorVersion() override { return 1000; }
+	// "bypass" only: the host may switch the soft bypass below.
 	VstInt32 canDo(char* text) override;
+	// Output is input bit for bit while on; the filter keeps running on the
+	// input, so that switching back does not jump. Any thread.
+	bool setBypass(bool onOff) override;
+	// Metres as people type them: "2", "2.0", "2 m", "2,5", "150 cm",
+	// "800 mm", limited to 0.5 to 5 m. Text it cannot read changes nothing
+	// and answers false.
+	bool string2parameter(VstInt32 index, char* text) override;
+	// Name, short name, steps of 0.01 m and 0.1 m, display index 0.
+	bool getParameterProperties(VstInt32 index, VstParameterProperties* properties) override;
 	VstPlugCategory getPlugCategory() override { return kPlugCategEffect; }
 
 	virtual void dist2string(float value, char* text, VstInt32 maxLen);
@@ -68,6 +78,7 @@ protected:
 	std::atomic<double> distance{0.};
 	static_assert(std::atomic<double>::is_always_lock_free);
 	CorvaneProgram* programs = nullptr;
+	std::atomic<bool> bypassed{false};
 
 	// Shared by both precisions, so that a host switching between them
 	// continues the same filter; touched by processing only.

@@ -41,17 +41,32 @@ template <typename Sample>
 void NearFieldFilter::process(const Sample* inLeft, const Sample* inRight, Sample* outLeft, Sample* outRight,
                               int frames)
 {
+	run<true>(inLeft, inRight, outLeft, outRight, frames);
+}
+
+template <typename Sample>
+void NearFieldFilter::advance(const Sample* inLeft, const Sample* inRight, int frames)
+{
+	run<false, Sample>(inLeft, inRight, nullptr, nullptr, frames);
+}
+
+template <bool kWrite, typename Sample>
+void NearFieldFilter::run(const Sample* inLeft, const Sample* inRight, Sample* outLeft, Sample* outRight, int frames)
+{
 	if (frames <= 0)
 		return;
 
 	if (!filtering)
 	{
-		for (int i = 0; i < frames; i++)
+		if constexpr (kWrite)
 		{
-			double left = inLeft[i];
-			double right = inRight[i];
-			outLeft[i] = static_cast<Sample>(left);
-			outRight[i] = static_cast<Sample>(right);
+			for (int i = 0; i < frames; i++)
+			{
+				double left = inLeft[i];
+				double right = inRight[i];
+				outLeft[i] = static_cast<Sample>(left);
+				outRight[i] = static_cast<Sample>(right);
+			}
 		}
 		return;
 	}
@@ -73,8 +88,11 @@ void NearFieldFilter::process(const Sample* inLeft, const Sample* inRight, Sampl
 		const double difference = left - right;
 		y = ((difference - side) - a1 * y) / a0 + kAntiDenormal;
 		side = difference;
-		outLeft[i] = static_cast<Sample>((sum + y) * 0.5);
-		outRight[i] = static_cast<Sample>((sum - y) * 0.5);
+		if constexpr (kWrite)
+		{
+			outLeft[i] = static_cast<Sample>((sum + y) * 0.5);
+			outRight[i] = static_cast<Sample>((sum - y) * 0.5);
+		}
 	}
 	sidePrev = side;
 	filterPrev = y;
@@ -83,3 +101,5 @@ void NearFieldFilter::process(const Sample* inLeft, const Sample* inRight, Sampl
 
 template void NearFieldFilter::process<float>(const float*, const float*, float*, float*, int);
 template void NearFieldFilter::process<double>(const double*, const double*, double*, double*, int);
+template void NearFieldFilter::advance<float>(const float*, const float*, int);
+template void NearFieldFilter::advance<double>(const double*, const double*, int);

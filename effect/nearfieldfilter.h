@@ -34,10 +34,19 @@ public:
 	template <typename Sample>
 	void process(const Sample* inLeft, const Sample* inRight, Sample* outLeft, Sample* outRight, int frames);
 
+	// Runs the recursion on frames of input as process would, without
+	// writing any output: a bypassed effect keeps its filter in step with the
+	// signal, so that switching back does not jump.
+	template <typename Sample>
+	void advance(const Sample* inLeft, const Sample* inRight, int frames);
+
 	// The filtered difference of the last frame processed.
 	double lastOutput() const { return filterOut; }
 
 private:
+	template <bool kWrite, typename Sample>
+	void run(const Sample* inLeft, const Sample* inRight, Sample* outLeft, Sample* outRight, int frames);
+
 	double a0 = 0.;
 	double a1 = 0.;
 	bool filtering = false;

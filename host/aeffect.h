@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+using VstInt16 = std::int16_t;
 using VstInt32 = std::int32_t;
 using VstIntPtr = std::intptr_t;
 

@@ -251,11 +251,53 @@ struct VstSpeakerArrangement
 };
 static_assert(offsetof(VstSpeakerArrangement, speakers) == 8);
 
+// What an effect may tell a host about a parameter (effGetParameterProperties);
+// the host owns the record and zero-fills it, the effect fills in what it
+// knows and says so in flags.
+constexpr int kVstMaxLabelLen = 64;
+constexpr int kVstMaxShortLabelLen = 8;
+constexpr int kVstMaxCategLabelLen = 24;
+
+enum VstParameterFlags
+{
+	kVstParameterIsSwitch = 1 << 0,
+	kVstParameterUsesIntegerMinMax = 1 << 1,
+	kVstParameterUsesFloatStep = 1 << 2,
+	kVstParameterUsesIntStep = 1 << 3,
+	kVstParameterSupportsDisplayIndex = 1 << 4,
+	kVstParameterSupportsDisplayCategory = 1 << 5,
+	kVstParameterCanRamp = 1 << 6,
+};
+
+struct VstParameterProperties
+{
+	float stepFloat;      // steps of the normalised value
+	float smallStepFloat;
+	float largeStepFloat;
+	char label[kVstMaxLabelLen];
+	VstInt32 flags;
+	VstInt32 minInteger;
+	VstInt32 maxInteger;
+	VstInt32 stepInteger;
+	VstInt32 largeStepInteger;
+	char shortLabel[kVstMaxShortLabelLen];
+	VstInt16 displayIndex;
+	VstInt16 category;
+	VstInt16 numParametersInCategory;
+	VstInt16 reserved;
+	char categoryLabel[kVstMaxCategLabelLen];
+	char future[16];
+};
+static_assert(sizeof(VstParameterProperties) == 152);
+static_assert(offsetof(VstParameterProperties, flags) == 76);
+static_assert(offsetof(VstParameterProperties, shortLabel) == 96);
+static_assert(offsetof(VstParameterProperties, displayIndex) == 104);
+static_assert(offsetof(VstParameterProperties, categoryLabel) == 112);
+
 // Passed through by pointer only.
 struct VstEvents;
 struct VstTimeInfo;
 struct VstPinProperties;
-struct VstParameterProperties;
 struct VstPatchChunkInfo;
 struct VstVariableIo;
 struct VstFileSelect;

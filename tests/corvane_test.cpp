@@ -68,9 +68,11 @@ TEST_F(CorvaneModule, EffectNameFillsTheFieldWithZeros)
 	EXPECT_EQ(name[kVstMaxEffectNameLen], 'x');
 }
 
-TEST_F(CorvaneModule, AnswersZeroToEveryCapability)
+TEST_F(CorvaneModule, AnswersZeroToEveryCapabilityButBypass)
 {
-	for (const char* capability : {"receiveVstMidiEvent", "sendVstEvents", "bypass", "offline", "", "nonsense"})
+	std::string bypass = "bypass";
+	EXPECT_EQ(dispatch(effCanDo, 0, 0, bypass.data()), 1);
+	for (const char* capability : {"receiveVstMidiEvent", "sendVstEvents", "bypas", "offline", "", "nonsense"})
 	{
 		std::string copy = capability;
 		EXPECT_EQ(dispatch(effCanDo, 0, 0, copy.data()), 0) << capability;

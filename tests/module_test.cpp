@@ -1,6 +1,8 @@
 #include "support/module.h"
 
 #include <dlfcn.h>
+#include <filesystem>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -59,4 +61,25 @@ TEST(Module, InstancesAreIndependent)
 	a->setParameter(0, 1.f);
 	EXPECT_EQ(a->getParameter(0), 1.f);
 	EXPECT_EQ(b->getParameter(0), 0.f);
+}
+
+// Hosts scan their folders for .so files, so users link the module there;
+// the editor must still find its pictures in the bundle the link points into.
+TEST(Module, AModuleReachedThroughASymbolicLinkFindsItsBundle)
+{
+	const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("corvane-link-" + std::to_string(getpid()));
+	std::filesystem::create_directories(folder);
+	const std::filesystem::path link = folder / "Corvane.so";
+	std::filesystem::create_symlink(std::filesystem::absolute(CORVANE_MODULE_PATH), link);
+	{
+		std::string error;
+		auto plugin = corvane::HostedPlugin::load(link.c_str(), error);
+		ASSERT_TRUE(plugin) << error;
+		ERect* rect = nullptr;
+		ASSERT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 1);
+		ASSERT_NE(rect, nullptr);
+		EXPECT_EQ(rect->right - rect->left, 400);
+		EXPECT_EQ(rect->bottom - rect->top, 196);
+	}
+	std::filesystem::remove_all(folder);
 }

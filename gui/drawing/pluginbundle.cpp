@@ -1,6 +1,7 @@
 #include "gui/drawing/pluginbundle.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <sys/stat.h>
@@ -81,7 +82,12 @@ PluginBundle* GetPluginBundle()
 	Dl_info info {};
 	if (::dladdr(reinterpret_cast<void*>(&GetPluginBundle), &info) == 0 || !info.dli_fname)
 		return nullptr;
-	return getBundleForModulePath(info.dli_fname);
+	// Users link the module into a host's plug-in folder (~/.vst/Corvane.so
+	// pointing into the bundle): the bundle is where the file really is.
+	char* real = ::realpath(info.dli_fname, nullptr);
+	PluginBundle* bundle = getBundleForModulePath(real ? real : info.dli_fname);
+	std::free(real);
+	return bundle;
 }
 
 } // namespace VSTGUI

@@ -135,6 +135,63 @@ TEST_F(BitmapTest, CorruptFileGivesNoBitmap)
 	EXPECT_EQ(IPlatformBitmap::createFromPath(bundle.resource("corrupt.png").c_str()), nullptr);
 }
 
+// PNG chunks end in the CRC-32 of their type and data.
+uint32_t pngCrc(const unsigned char* bytes, std::size_t size)
+{
+	uint32_t crc = 0xFFFFFFFFu;
+	for (std::size_t i = 0; i < size; ++i)
+	{
+		crc ^= bytes[i];
+		for (int bit = 0; bit < 8; ++bit)
+			crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+	}
+	return ~crc;
+}
+
+// A small, valid PNG whose header is rewritten to declare another size.
+void writePngDeclaring(const std::string& path, uint32_t width, uint32_t height)
+{
+	writeImage(path, "png", 2, 2, noise);
+	std::FILE* file = std::fopen(path.c_str(), "r+b");
+	ASSERT_NE(file, nullptr);
+	// Signature (8), length (4), then "IHDR", the 13 data bytes and the CRC.
+	unsigned char chunk[17];
+	std::fseek(file, 12, SEEK_SET);
+	ASSERT_EQ(std::fread(chunk, 1, sizeof(chunk), file), sizeof(chunk));
+	for (int i = 0; i < 4; ++i)
+	{
+		chunk[4 + i] = static_cast<unsigned char>(width >> (24 - 8 * i));
+		chunk[8 + i] = static_cast<unsigned char>(height >> (24 - 8 * i));
+	}
+	const uint32_t crc = pngCrc(chunk, sizeof(chunk));
+	const unsigned char crcBytes[] = {static_cast<unsigned char>(crc >> 24), static_cast<unsigned char>(crc >> 16),
+	                                  static_cast<unsigned char>(crc >> 8), static_cast<unsigned char>(crc)};
+	std::fseek(file, 12, SEEK_SET);
+	std::fwrite(chunk, 1, sizeof(chunk), file);
+	std::fwrite(crcBytes, 1, sizeof(crcBytes), file);
+	std::fclose(file);
+}
+
+// Only the header is read: a file that declares more than 8192 pixels in
+// either direction is refused before anything is decoded.
+TEST_F(BitmapTest, ImagesDeclaringMoreThanTheLimitAreRefusedFromTheirHeader)
+{
+	writePngDeclaring(bundle.resource("huge.png"), 16000, 16000);
+	writePngDeclaring(bundle.resource("wide.png"), 8193, 1);
+	writePngDeclaring(bundle.resource("limit.png"), 8192, 2);
+	for (const char* name : {"huge.png", "wide.png"})
+	{
+		BitmapPtr refused(new CBitmap(CResourceDescription(name)));
+		EXPECT_EQ(refused->getPlatformBitmap(), nullptr) << name;
+		EXPECT_EQ(refused->getWidth(), 0.) << name;
+		EXPECT_EQ(IPlatformBitmap::createFromPath(bundle.resource(name).c_str()), nullptr) << name;
+	}
+	// At the limit the header is believed; its pixels are missing, so the
+	// decode then fails as for any truncated file.
+	BitmapPtr atLimit(new CBitmap(CResourceDescription("limit.png")));
+	EXPECT_NE(atLimit->getPlatformBitmap(), nullptr);
+}
+
 // The headers of the truncated files are intact, so the failure shows only
 // when the pixels are decoded: then the bitmap is empty, never half drawn.
 TEST_F(BitmapTest, TruncatedFilesOfEveryFormatDecodeToAnEmptyBitmap)

@@ -381,7 +381,7 @@ TEST_F(PopupWindow, IconsAndKeyEquivalentsAreDrawnWhereTheLayoutPutsThem)
 	menu->addEntry(new CMenuItem("Save", "s", kModifierControl));
 	red->forget();
 	// The same layout as the pop-up's, fonts included.
-	X11MenuWindow measured(fx.platform(), menu, X11MenuWindow::Look{false, false, control.getWidth()},
+	X11MenuWindow measured(fx.platform()->getDisplay(), menu, X11MenuWindow::Look{false, false, control.getWidth()},
 	                       CRect(0, 0, 1024, 768));
 	const X11MenuLayout& layout = measured.getLayout();
 	std::vector<uint32_t> pixels;

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -58,8 +57,8 @@ std::unique_ptr<X11MenuLayout> makeLayout(COptionMenu* menu, const X11MenuWindow
 
 } // namespace
 
-X11MenuWindow::X11MenuWindow(X11Frame* frame, COptionMenu* menu, const Look& look, const CRect& screen)
-: frame(frame), menu(menu)
+X11MenuWindow::X11MenuWindow(X11Display& display, COptionMenu* menu, const Look& look, const CRect& screen)
+: display(display), connection(display.getConnection()), menu(menu)
 {
 	menu->remember();
 	layout = makeLayout(menu, look, screen);
@@ -67,7 +66,6 @@ X11MenuWindow::X11MenuWindow(X11Frame* frame, COptionMenu* menu, const Look& loo
 
 X11MenuWindow::~X11MenuWindow()
 {
-	xcb_connection_t* connection = frame->getConnection();
 	if (window != XCB_WINDOW_NONE && connectionWorks(connection))
 	{
 		xcb_free_gc(connection, gc);
@@ -87,33 +85,24 @@ CFontDesc* X11MenuWindow::getFont()
 
 bool X11MenuWindow::open(const CRect& where)
 {
-	xcb_connection_t* connection = frame->getConnection();
-	xcb_screen_t* screen = frame->getScreen();
+	xcb_screen_t* screen = display.getScreen();
 	if (!connectionWorks(connection) || screen == nullptr)
 		return false;
 	rootRect = CRect(where.getTopLeft(), CPoint(layout->getWidth(), layout->getHeight()));
-	window = xcb_generate_id(connection);
 	// Override-redirect: no window manager decorates, moves or focuses a
 	// menu. The event mask matters only if the grab fails; while it holds,
 	// every pointer and key event comes through the grab window.
 	const uint32_t values[] = {screen->white_pixel, 1, 1,
 	                           XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
 	                               XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_KEY_PRESS};
-	xcb_void_cookie_t cookie = xcb_create_window_checked(
-	    connection, screen->root_depth, window, screen->root, static_cast<int16_t>(rootRect.left),
-	    static_cast<int16_t>(rootRect.top), static_cast<uint16_t>(std::max(1., rootRect.getWidth())),
-	    static_cast<uint16_t>(std::max(1., rootRect.getHeight())), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-	    screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_SAVE_UNDER | XCB_CW_EVENT_MASK,
-	    values);
-	if (xcb_generic_error_t* error = xcb_request_check(connection, cookie))
-	{
-		std::free(error);
-		window = XCB_WINDOW_NONE;
+	window = display.createWindow({screen->root, rootRect,
+	                               XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT | XCB_CW_SAVE_UNDER | XCB_CW_EVENT_MASK,
+	                               values, screen->root_depth, screen->root_visual});
+	if (window == XCB_WINDOW_NONE)
 		return false;
-	}
 	// Compositors and tools tell menus from other windows by this type.
-	xcb_atom_t type = frame->internAtom("_NET_WM_WINDOW_TYPE");
-	xcb_atom_t popupMenu = frame->internAtom("_NET_WM_WINDOW_TYPE_POPUP_MENU");
+	xcb_atom_t type = display.atom(X11Atom::netWmWindowType);
+	xcb_atom_t popupMenu = display.atom(X11Atom::netWmWindowTypePopupMenu);
 	if (type != XCB_ATOM_NONE && popupMenu != XCB_ATOM_NONE)
 		xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, type, XCB_ATOM_ATOM, 32, 1, &popupMenu);
 	gc = xcb_generate_id(connection);
@@ -158,8 +147,8 @@ void X11MenuWindow::redraw()
 void X11MenuWindow::refresh()
 {
 	copyToWindow();
-	if (connectionWorks(frame->getConnection()))
-		xcb_flush(frame->getConnection());
+	if (connectionWorks(connection))
+		xcb_flush(connection);
 }
 
 void X11MenuWindow::draw()
@@ -240,8 +229,8 @@ void X11MenuWindow::drawArrow(CDrawContext* context, const CRect& rect, bool hig
 
 bool X11MenuWindow::canPutImage() const
 {
-	const xcb_setup_t* setup = xcb_get_setup(frame->getConnection());
-	uint8_t depth = frame->getScreen()->root_depth;
+	const xcb_setup_t* setup = xcb_get_setup(connection);
+	uint8_t depth = display.getScreen()->root_depth;
 	for (auto it = xcb_setup_pixmap_formats_iterator(setup); it.rem; xcb_format_next(&it))
 	{
 		if (it.data->depth == depth)
@@ -252,7 +241,6 @@ bool X11MenuWindow::canPutImage() const
 
 void X11MenuWindow::copyToWindow()
 {
-	xcb_connection_t* connection = frame->getConnection();
 	if (window == XCB_WINDOW_NONE || backBuffer == nullptr || !connectionWorks(connection) || !canPutImage())
 		return;
 	int width = cairo_image_surface_get_width(backBuffer);
@@ -281,7 +269,7 @@ void X11MenuWindow::copyToWindow()
 			}
 		}
 		xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, gc, static_cast<uint16_t>(width),
-		              static_cast<uint16_t>(rows), 0, static_cast<int16_t>(row), 0, frame->getScreen()->root_depth,
+		              static_cast<uint16_t>(rows), 0, static_cast<int16_t>(row), 0, display.getScreen()->root_depth,
 		              static_cast<uint32_t>(rowBytes * static_cast<size_t>(rows)), band.data());
 	}
 }

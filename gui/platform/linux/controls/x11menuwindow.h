@@ -1,17 +1,17 @@
 // One open (sub)menu of the pop-up on X11: an override-redirect window on
-// the frame's connection, child of the root window, drawn with cairo and
+// the frame's display, child of the root window, drawn with cairo and
 // Pango into a back buffer that is copied to the window on every change and
 // Expose.
 //
 // Ownership: the window remembers its option menu and, through its layout,
-// the entries' icons and sub-menus, for its whole life; it holds the frame
-// without a reference (the pop-up that makes it holds one). The destructor
+// the entries' icons and sub-menus, for its whole life; it uses the frame's
+// display, which the pop-up that makes it keeps (it holds the frame). The destructor
 // destroys the X window while the connection still works. User-interface
 // thread only.
 #pragma once
 
 #include "gui/platform/linux/controls/x11menulayout.h"
-#include "gui/platform/linux/window/x11frame.h"
+#include "gui/platform/linux/window/x11display.h"
 
 #include <cairo.h>
 #include <memory>
@@ -34,7 +34,7 @@ public:
 	};
 
 	// Lays menu out for screen (root coordinates); no window yet.
-	X11MenuWindow(X11Frame* frame, COptionMenu* menu, const Look& look, const CRect& screen);
+	X11MenuWindow(X11Display& display, COptionMenu* menu, const Look& look, const CRect& screen);
 	~X11MenuWindow();
 	X11MenuWindow(const X11MenuWindow&) = delete;
 	X11MenuWindow& operator=(const X11MenuWindow&) = delete;
@@ -73,7 +73,8 @@ private:
 	void copyToWindow();
 	bool canPutImage() const;
 
-	X11Frame* frame;
+	X11Display& display;
+	xcb_connection_t* connection;
 	COptionMenu* menu;
 	std::unique_ptr<X11MenuLayout> layout;
 	CRect rootRect;

@@ -63,7 +63,8 @@ bool reaches(COptionMenu* root, const COptionMenu* target, size_t depth = 0)
 
 } // namespace
 
-X11OptionMenu::X11OptionMenu(X11Frame* frame) : frame(frame)
+X11OptionMenu::X11OptionMenu(X11Frame* frame)
+: frame(frame), display(frame->getDisplay()), connection(display.getConnection())
 {
 	frame->rememberForModalLoop();
 }
@@ -84,10 +85,10 @@ OptionMenuChoice X11OptionMenu::popup(COptionMenu* menu)
 	lookStyle = menu->getStyle();
 	if (openRoot(menu))
 	{
-		frame->addEventHandler(this);
+		display.addEventHandler(this);
 		grabInput();
 		runModalLoop();
-		frame->removeEventHandler(this);
+		display.removeEventHandler(this);
 	}
 	releaseInput();
 	if (choice.menu && !reaches(menu, choice.menu))
@@ -114,7 +115,7 @@ bool X11OptionMenu::openRoot(COptionMenu* menu)
 	CRect screen = screenRect();
 	X11MenuWindow::Look look = lookFor(menu);
 	look.minWidth = control.getWidth();
-	auto window = std::make_unique<X11MenuWindow>(frame, menu, look, screen);
+	auto window = std::make_unique<X11MenuWindow>(display, menu, look, screen);
 	const X11MenuLayout& layout = window->getLayout();
 	auto current = static_cast<int32>(menu->getValue());
 	CPoint size(layout.getWidth(), layout.getHeight());
@@ -137,9 +138,9 @@ bool X11OptionMenu::openRoot(COptionMenu* menu)
 // pointer's state alone does not tell: the press being delivered does.
 void X11OptionMenu::notePointerAtOpening()
 {
-	xcb_connection_t* connection = frame->getConnection();
 	armed = !frame->isDeliveringLeftButtonEvent();
-	auto* reply = xcb_query_pointer_reply(connection, xcb_query_pointer(connection, frame->getScreen()->root), nullptr);
+	auto* reply =
+	    xcb_query_pointer_reply(connection, xcb_query_pointer(connection, display.getScreen()->root), nullptr);
 	if (reply == nullptr)
 		return;
 	openedAt = CPoint(reply->root_x, reply->root_y);
@@ -162,7 +163,7 @@ CRect X11OptionMenu::controlRootRect(COptionMenu* menu) const
 
 CRect X11OptionMenu::screenRect() const
 {
-	xcb_screen_t* screen = frame->getScreen();
+	xcb_screen_t* screen = display.getScreen();
 	return CRect(0, 0, screen->width_in_pixels, screen->height_in_pixels);
 }
 
@@ -174,7 +175,7 @@ bool X11OptionMenu::openSubmenu(size_t level, int32 index, bool highlightFirst)
 		return false;
 	COptionMenu* submenu = parent.getLayout().getEntry(index).submenu;
 	CRect screen = screenRect();
-	auto window = std::make_unique<X11MenuWindow>(frame, submenu, lookFor(submenu), screen);
+	auto window = std::make_unique<X11MenuWindow>(display, submenu, lookFor(submenu), screen);
 	const X11MenuLayout& layout = window->getLayout();
 	CRect where =
 	    X11MenuPlacement::beside(CPoint(layout.getWidth(), layout.getHeight()), parent.entryRootRect(index), screen);
@@ -203,9 +204,8 @@ void X11OptionMenu::closeAll()
 // CurrentTime could take the pointer from a menu the host opened since.
 void X11OptionMenu::grabInput()
 {
-	xcb_connection_t* connection = frame->getConnection();
 	xcb_window_t window = levels.front()->getWindow();
-	xcb_timestamp_t time = frame->getLastEventTime();
+	xcb_timestamp_t time = display.getLastEventTime();
 	auto pointerCookie =
 	    xcb_grab_pointer(connection, 0, window,
 	                     XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION,
@@ -225,7 +225,6 @@ void X11OptionMenu::grabInput()
 
 void X11OptionMenu::releaseInput()
 {
-	xcb_connection_t* connection = frame->getConnection();
 	if (connectionWorks(connection) && (pointerGrabbed || keyboardGrabbed))
 	{
 		if (pointerGrabbed)
@@ -392,7 +391,7 @@ void X11OptionMenu::onRelease(const CPoint& rootPoint)
 
 void X11OptionMenu::onKey(const xcb_key_press_event_t& event)
 {
-	auto key = frame->getKeymap().lookUp(event.detail, event.state);
+	auto key = display.getKeymap().lookUp(event.detail, event.state);
 	if (!key)
 		return;
 	switch (X11Keyboard::translateKey(*key).virt)

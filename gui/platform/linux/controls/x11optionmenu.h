@@ -68,6 +68,8 @@ private:
 	bool onExpose(const xcb_expose_event_t& event);
 
 	X11Frame* frame;
+	X11Display& display;
+	xcb_connection_t* connection;
 	std::vector<std::unique_ptr<X11MenuWindow>> levels;
 	int32 lookStyle{0};
 	OptionMenuChoice choice;

@@ -28,16 +28,6 @@ constexpr uint32_t kEventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_KEY_PRE
 // keep the text readable whatever the two colours are.
 constexpr double kSelectionAlpha = 0.3;
 
-uint16_t extent(double value)
-{
-	return static_cast<uint16_t>(std::clamp(value, 1., 32767.));
-}
-
-int16_t coordinate(double value)
-{
-	return static_cast<int16_t>(std::clamp(value, -32768., 32767.));
-}
-
 xcb_window_t eventWindow(const xcb_generic_event_t& event)
 {
 	switch (event.response_type & 0x7F)
@@ -111,7 +101,8 @@ X11TextEdit* X11TextEdit::create(X11Frame* frame, IPlatformTextEditCallback* cal
 	return nullptr;
 }
 
-X11TextEdit::X11TextEdit(X11Frame* frame, IPlatformTextEditCallback* callback) : frame(frame), callback(callback)
+X11TextEdit::X11TextEdit(X11Frame* frame, IPlatformTextEditCallback* callback)
+: frame(frame), display(frame->getDisplay()), connection(display.getConnection()), callback(callback)
 {
 	// The frame object (not its window) stays until the field has cleaned
 	// up on its connection.
@@ -135,16 +126,15 @@ bool X11TextEdit::open()
 	                                      callback->platformGetTextInset(), ascent, descent);
 	if (!createWindow())
 		return false;
-	clipboard = std::make_unique<X11TextFieldClipboard>(*frame, window, "CLIPBOARD", "CORVANE_TEXT_PASTE");
-	primary = std::make_unique<X11TextFieldClipboard>(*frame, window, "PRIMARY", "CORVANE_PRIMARY_PASTE");
-	frame->addEventHandler(this);
+	clipboard = std::make_unique<X11TextFieldClipboard>(display, window, X11Atom::clipboard, X11Atom::textPaste);
+	primary = std::make_unique<X11TextFieldClipboard>(display, window, X11Atom::primary, X11Atom::primaryPaste);
+	display.addEventHandler(this);
 	X11RunLoop::addSource(this);
 	updateScroll();
-	xcb_connection_t* connection = frame->getConnection();
 	xcb_map_window(connection, window);
 	// Focus moves into the frame's window, so the frame stays active; when
 	// the field goes, the focus returns to the frame's window.
-	xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, window, frame->getLastEventTime());
+	xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, window, display.getLastEventTime());
 	// The control now draws only its background: the field shows that.
 	frame->invalidRect(placement.window);
 	xcb_flush(connection);
@@ -153,28 +143,17 @@ bool X11TextEdit::open()
 
 bool X11TextEdit::createWindow()
 {
-	xcb_connection_t* connection = frame->getConnection();
 	auto attributesCookie = xcb_get_window_attributes(connection, frame->getWindow());
 	xcb_get_window_attributes_reply_t* attributes =
 	    xcb_get_window_attributes_reply(connection, attributesCookie, nullptr);
-	visual = attributes ? findVisual(frame->getScreen(), attributes->visual) : nullptr;
+	visual = attributes ? findVisual(display.getScreen(), attributes->visual) : nullptr;
 	std::free(attributes);
 	if (visual == nullptr)
 		return false;
-	window = xcb_generate_id(connection);
-	const CRect& r = placement.window;
-	const uint32_t values[] = {XCB_BACK_PIXMAP_NONE, kEventMask, frame->getCursors().getText()};
-	xcb_void_cookie_t cookie = xcb_create_window_checked(
-	    connection, XCB_COPY_FROM_PARENT, window, frame->getWindow(), coordinate(r.left), coordinate(r.top),
-	    extent(r.getWidth()), extent(r.getHeight()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
-	    XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK | XCB_CW_CURSOR, values);
-	if (xcb_generic_error_t* error = xcb_request_check(connection, cookie))
-	{
-		std::free(error);
-		window = XCB_WINDOW_NONE;
-		return false;
-	}
-	return true;
+	const uint32_t values[] = {XCB_BACK_PIXMAP_NONE, kEventMask, display.getCursors().getText()};
+	window = display.createWindow(
+	    {frame->getWindow(), placement.window, XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK | XCB_CW_CURSOR, values});
+	return window != XCB_WINDOW_NONE;
 }
 
 void X11TextEdit::forget()
@@ -189,16 +168,16 @@ void X11TextEdit::forget()
 void X11TextEdit::close()
 {
 	callback = nullptr;
-	frame->removeEventHandler(this);
+	display.removeEventHandler(this);
 	X11RunLoop::removeSource(this);
 	clipboard.reset();
 	primary.reset();
 	if (window != XCB_WINDOW_NONE && frame->isConnected())
 	{
-		xcb_destroy_window(frame->getConnection(), window);
+		xcb_destroy_window(connection, window);
 		// The control draws its text again where the field was.
 		frame->invalidRect(placement.window);
-		xcb_flush(frame->getConnection());
+		xcb_flush(connection);
 	}
 	window = XCB_WINDOW_NONE;
 	// cairo keeps a device per connection, keyed by its address: it must be
@@ -265,16 +244,17 @@ bool X11TextEdit::updateSize()
 	placement = X11TextFieldLayout::place(callback->platformGetSize(), callback->platformGetVisibleSize(),
 	                                      callback->platformGetTextInset(), ascent, descent);
 	const CRect& r = placement.window;
-	const uint32_t values[] = {static_cast<uint32_t>(coordinate(r.left)), static_cast<uint32_t>(coordinate(r.top)),
-	                           extent(r.getWidth()), extent(r.getHeight())};
-	xcb_configure_window(frame->getConnection(), window,
+	const uint32_t values[] = {static_cast<uint32_t>(X11Geometry::coordinate(r.left)),
+	                           static_cast<uint32_t>(X11Geometry::coordinate(r.top)), X11Geometry::extent(r.getWidth()),
+	                           X11Geometry::extent(r.getHeight())};
+	xcb_configure_window(connection, window,
 	                     XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
 	                     values);
 	frame->invalidRect(old);
 	frame->invalidRect(r);
 	updateScroll();
 	invalidate();
-	xcb_flush(frame->getConnection());
+	xcb_flush(connection);
 	return true;
 }
 
@@ -330,7 +310,7 @@ void X11TextEdit::onKeyPress(const xcb_key_press_event_t& event)
 {
 	if (!isLive())
 		return;
-	auto input = frame->getKeymap().lookUp(event.detail, event.state);
+	auto input = display.getKeymap().lookUp(event.detail, event.state);
 	if (!input)
 		return;
 	const uint32_t keysym = input->keysym;
@@ -432,7 +412,7 @@ bool X11TextEdit::editWithControlKey(uint32_t keysym)
 			buffer.deleteSelection();
 			textChanged();
 			return true;
-		case XKB_KEY_v: clipboard->requestPaste(frame->getLastEventTime()); return true;
+		case XKB_KEY_v: clipboard->requestPaste(display.getLastEventTime()); return true;
 		default: return false;
 	}
 }
@@ -457,8 +437,8 @@ bool X11TextEdit::typeCharacter(uint32_t keysym, uint16_t state)
 // once this field has closed, into another field or another program.
 void X11TextEdit::copy(const std::string& text)
 {
-	if (X11TextFieldClipboard* owner = frame->getClipboard())
-		owner->copy(text, frame->getLastEventTime());
+	if (X11TextFieldClipboard* owner = display.getClipboard())
+		owner->copy(text, display.getLastEventTime());
 }
 
 void X11TextEdit::paste(const std::string& text)
@@ -466,7 +446,7 @@ void X11TextEdit::paste(const std::string& text)
 	if (buffer.insert(text))
 		textChanged();
 	if (isLive())
-		offerSelection(frame->getLastEventTime());
+		offerSelection(display.getLastEventTime());
 }
 
 // As in other X11 programs, whatever is selected in the field is PRIMARY,
@@ -496,7 +476,7 @@ void X11TextEdit::onButtonPress(const xcb_button_press_event_t& event)
 	if ((event.detail != XCB_BUTTON_INDEX_1 && !middle) || !isLive())
 		return;
 	// A host may have taken the keyboard while the field stayed open.
-	xcb_set_input_focus(frame->getConnection(), XCB_INPUT_FOCUS_PARENT, window, event.time);
+	xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, window, event.time);
 	size_t position = positionAt(event.event_x);
 	if (middle)
 	{
@@ -590,8 +570,8 @@ void X11TextEdit::paint()
 		return;
 	dirty = false;
 	const CRect& r = placement.window;
-	cairo_surface_t* surface =
-	    cairo_xcb_surface_create(frame->getConnection(), window, visual, extent(r.getWidth()), extent(r.getHeight()));
+	cairo_surface_t* surface = cairo_xcb_surface_create(connection, window, visual, X11Geometry::extent(r.getWidth()),
+	                                                    X11Geometry::extent(r.getHeight()));
 	if (device == nullptr && cairo_surface_get_device(surface))
 		device = cairo_device_reference(cairo_surface_get_device(surface));
 	cairo_t* cr = cairo_create(surface);
@@ -604,7 +584,7 @@ void X11TextEdit::paint()
 	cairo_destroy(cr);
 	cairo_surface_flush(surface);
 	cairo_surface_destroy(surface);
-	xcb_flush(frame->getConnection());
+	xcb_flush(connection);
 }
 
 void X11TextEdit::draw(cairo_t* cr)

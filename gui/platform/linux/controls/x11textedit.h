@@ -1,7 +1,7 @@
 // The text edit's native field on X11: a child window of the frame's window
 // over the control's visible part, drawn with cairo and the control's Pango
 // font, that holds the keyboard focus while it exists. It uses the frame's
-// connection: the frame offers it every event first (IX11EventHandler), and
+// display: the frame offers it every event first (IX11EventHandler), and
 // the run loop paints it right after the frame (IX11EventSource), so that
 // the field's background is what the frame has just drawn of the control.
 //
@@ -109,6 +109,8 @@ private:
 	void drawCaret(cairo_t* cr, double start);
 
 	X11Frame* frame;
+	X11Display& display;
+	xcb_connection_t* connection;
 	IPlatformTextEditCallback* callback;
 	xcb_window_t window{XCB_WINDOW_NONE};
 	xcb_visualtype_t* visual{nullptr};

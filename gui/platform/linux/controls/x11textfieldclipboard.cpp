@@ -1,7 +1,6 @@
 #include "gui/platform/linux/controls/x11textfieldclipboard.h"
 
 #include "gui/platform/linux/dragdrop/x11selection.h"
-#include "gui/platform/linux/window/x11frame.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -18,14 +17,14 @@ constexpr uint32_t kMaxPasteWords = 1 << 16;
 
 } // namespace
 
-X11TextFieldClipboard::X11TextFieldClipboard(X11Frame& frame, xcb_window_t window, const char* selectionName,
-                                             const char* pastePropertyName)
-    : frame(frame), window(window)
+X11TextFieldClipboard::X11TextFieldClipboard(X11Display& display, xcb_window_t window, X11Atom selectionAtom,
+                                             X11Atom pastePropertyAtom)
+: display(display), connection(display.getConnection()), window(window)
 {
-	selection = frame.internAtom(selectionName);
-	utf8String = frame.internAtom("UTF8_STRING");
-	targets = frame.internAtom("TARGETS");
-	pasteProperty = frame.internAtom(pastePropertyName);
+	selection = display.atom(selectionAtom);
+	utf8String = display.atom(X11Atom::utf8String);
+	targets = display.atom(X11Atom::targets);
+	pasteProperty = display.atom(pastePropertyAtom);
 }
 
 void X11TextFieldClipboard::copy(const std::string& text, xcb_timestamp_t time)
@@ -36,8 +35,8 @@ void X11TextFieldClipboard::copy(const std::string& text, xcb_timestamp_t time)
 	// Taking a selection the window holds already sends no SelectionClear,
 	// so the text is just replaced.
 	owning = true;
-	xcb_set_selection_owner(frame.getConnection(), window, selection, time);
-	xcb_flush(frame.getConnection());
+	xcb_set_selection_owner(connection, window, selection, time);
+	xcb_flush(connection);
 }
 
 void X11TextFieldClipboard::release(xcb_timestamp_t time)
@@ -46,16 +45,16 @@ void X11TextFieldClipboard::release(xcb_timestamp_t time)
 		return;
 	owning = false;
 	owned.clear();
-	xcb_set_selection_owner(frame.getConnection(), XCB_WINDOW_NONE, selection, time);
-	xcb_flush(frame.getConnection());
+	xcb_set_selection_owner(connection, XCB_WINDOW_NONE, selection, time);
+	xcb_flush(connection);
 }
 
 void X11TextFieldClipboard::requestPaste(xcb_timestamp_t time)
 {
 	if (selection == XCB_ATOM_NONE || utf8String == XCB_ATOM_NONE || pasteProperty == XCB_ATOM_NONE)
 		return;
-	xcb_convert_selection(frame.getConnection(), window, selection, utf8String, pasteProperty, time);
-	xcb_flush(frame.getConnection());
+	xcb_convert_selection(connection, window, selection, utf8String, pasteProperty, time);
+	xcb_flush(connection);
 }
 
 bool X11TextFieldClipboard::handleEvent(const xcb_generic_event_t& event, std::optional<std::string>& pasted)
@@ -96,13 +95,11 @@ void X11TextFieldClipboard::answerRequest(const xcb_selection_request_event_t& r
 	// Old clients name no property: the target is the property then.
 	xcb_atom_t property = request.property != XCB_ATOM_NONE ? request.property : request.target;
 	bool written = owning && writeTarget(request, property);
-	X11Selection::notifyRequestor(frame.getConnection(), request,
-	                              written ? property : static_cast<xcb_atom_t>(XCB_ATOM_NONE));
+	X11Selection::notifyRequestor(connection, request, written ? property : static_cast<xcb_atom_t>(XCB_ATOM_NONE));
 }
 
 bool X11TextFieldClipboard::writeTarget(const xcb_selection_request_event_t& request, xcb_atom_t property)
 {
-	xcb_connection_t* connection = frame.getConnection();
 	if (request.target == targets)
 	{
 		const xcb_atom_t offered[] = {targets, utf8String};
@@ -121,7 +118,6 @@ std::optional<std::string> X11TextFieldClipboard::readPaste(const xcb_selection_
 {
 	if (notify.property == XCB_ATOM_NONE)
 		return std::nullopt;
-	xcb_connection_t* connection = frame.getConnection();
 	auto cookie =
 	    xcb_get_property(connection, 1, window, notify.property, XCB_GET_PROPERTY_TYPE_ANY, 0, kMaxPasteWords);
 	xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);

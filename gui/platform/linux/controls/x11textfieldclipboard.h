@@ -1,4 +1,4 @@
-// One selection of the text fields, on the frame's connection: CLIPBOARD for
+// One selection of the text fields, on the frame's display: CLIPBOARD for
 // Control-C/X/V, or PRIMARY, which holds what is selected in a field and is
 // pasted with the middle button.
 //
@@ -16,6 +16,8 @@
 // Threads: user-interface thread only.
 #pragma once
 
+#include "gui/platform/linux/window/x11display.h"
+
 #include <optional>
 #include <string>
 #include <xcb/xcb.h>
@@ -23,16 +25,14 @@
 namespace VSTGUI
 {
 
-class X11Frame;
-
 class X11TextFieldClipboard
 {
 public:
-	// frame must outlive this object; window is the field's. The paste of
-	// each selection arrives in a property of its own, so that two pastes in
-	// flight do not overwrite each other.
-	X11TextFieldClipboard(X11Frame& frame, xcb_window_t window, const char* selectionName,
-	                      const char* pastePropertyName);
+	// display must outlive this object; window is the one that owns the
+	// selection and receives pastes. The paste of each selection arrives in
+	// a property of its own, so that two pastes in flight do not overwrite
+	// each other.
+	X11TextFieldClipboard(X11Display& display, xcb_window_t window, X11Atom selectionAtom, X11Atom pastePropertyAtom);
 
 	void copy(const std::string& text, xcb_timestamp_t time);
 	// Gives the selection up if the field holds it.
@@ -49,7 +49,8 @@ private:
 	bool writeTarget(const xcb_selection_request_event_t& request, xcb_atom_t property);
 	std::optional<std::string> readPaste(const xcb_selection_notify_event_t& notify);
 
-	X11Frame& frame;
+	X11Display& display;
+	xcb_connection_t* connection;
 	xcb_window_t window;
 	xcb_atom_t selection{XCB_ATOM_NONE};
 	xcb_atom_t utf8String{XCB_ATOM_NONE};

@@ -43,7 +43,8 @@ void paintFrame(cairo_t* cr, double width, double height)
 
 } // namespace
 
-X11Tooltip::X11Tooltip(X11Frame* frame) : frame(frame)
+X11Tooltip::X11Tooltip(X11Frame* frame)
+: frame(frame), display(frame->getDisplay()), connection(display.getConnection())
 {
 	font = PangoFont::create(kSystemFont->getName(), kControlContentFontSize, 0);
 }
@@ -54,10 +55,10 @@ X11Tooltip::~X11Tooltip()
 	if (usable())
 	{
 		if (window != XCB_WINDOW_NONE)
-			xcb_destroy_window(frame->getConnection(), window);
+			xcb_destroy_window(connection, window);
 		if (background != XCB_PIXMAP_NONE)
-			xcb_free_pixmap(frame->getConnection(), background);
-		xcb_flush(frame->getConnection());
+			xcb_free_pixmap(connection, background);
+		xcb_flush(connection);
 	}
 	if (font)
 		font->forget();
@@ -124,19 +125,19 @@ void X11Tooltip::set(const CRect& rect, const char* utf8Text)
 
 bool X11Tooltip::createWindow()
 {
-	xcb_connection_t* c = frame->getConnection();
-	xcb_screen_t* screen = frame->getScreen();
-	window = xcb_generate_id(c);
+	xcb_screen_t* screen = display.getScreen();
 	// Override-redirect: a window manager neither decorates, moves nor
 	// focuses it.
 	const uint32_t values[] = {backgroundPixel(), 1};
-	xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 10, 10, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-	                  XCB_COPY_FROM_PARENT, XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
-	opacityAtom = frame->internAtom("_NET_WM_WINDOW_OPACITY");
-	xcb_atom_t typeAtom = frame->internAtom("_NET_WM_WINDOW_TYPE");
-	xcb_atom_t tooltipType = frame->internAtom("_NET_WM_WINDOW_TYPE_TOOLTIP");
+	window =
+	    display.createWindow({screen->root, CRect(0, 0, 10, 10), XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values});
+	if (window == XCB_WINDOW_NONE)
+		return false;
+	opacityAtom = display.atom(X11Atom::netWmWindowOpacity);
+	xcb_atom_t typeAtom = display.atom(X11Atom::netWmWindowType);
+	xcb_atom_t tooltipType = display.atom(X11Atom::netWmWindowTypeTooltip);
 	if (typeAtom != XCB_ATOM_NONE && tooltipType != XCB_ATOM_NONE)
-		xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, typeAtom, XCB_ATOM_ATOM, 32, 1, &tooltipType);
+		xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, typeAtom, XCB_ATOM_ATOM, 32, 1, &tooltipType);
 	return true;
 }
 
@@ -173,24 +174,24 @@ void X11Tooltip::render(const std::vector<std::string>& lines, const CPoint& siz
 	cairo_destroy(cr);
 	cairo_surface_flush(surface);
 
-	xcb_connection_t* c = frame->getConnection();
 	if (background != XCB_PIXMAP_NONE)
-		xcb_free_pixmap(c, background);
-	background = xcb_generate_id(c);
-	xcb_create_pixmap(c, frame->getScreen()->root_depth, background, window, static_cast<uint16_t>(width),
+		xcb_free_pixmap(connection, background);
+	background = xcb_generate_id(connection);
+	xcb_create_pixmap(connection, display.getScreen()->root_depth, background, window, static_cast<uint16_t>(width),
 	                  static_cast<uint16_t>(height));
-	bool drawn = X11ArgbImage::put(c, background, frame->getScreen()->root_depth, cairo_image_surface_get_data(surface),
-	                               cairo_image_surface_get_stride(surface), width, height);
+	bool drawn = X11ArgbImage::put(connection, background, display.getScreen()->root_depth,
+	                               cairo_image_surface_get_data(surface), cairo_image_surface_get_stride(surface),
+	                               width, height);
 	cairo_surface_destroy(surface);
 	if (!drawn)
 	{
 		// Other pixel layouts keep the plain background colour.
-		xcb_free_pixmap(c, background);
+		xcb_free_pixmap(connection, background);
 		background = XCB_PIXMAP_NONE;
 		return;
 	}
 	// The picture is the window's background: exposures need no answer.
-	xcb_change_window_attributes(c, window, XCB_CW_BACK_PIXMAP, &background);
+	xcb_change_window_attributes(connection, window, XCB_CW_BACK_PIXMAP, &background);
 }
 
 void X11Tooltip::moveAndShow(const CRect& rect, const CPoint& size)
@@ -199,21 +200,20 @@ void X11Tooltip::moveAndShow(const CRect& rect, const CPoint& size)
 	frame->getGlobalPosition(origin);
 	CRect rootRect(rect);
 	rootRect.offset(origin.x, origin.y);
-	xcb_screen_t* screen = frame->getScreen();
+	xcb_screen_t* screen = display.getScreen();
 	CPoint where = placement(rootRect, size, CPoint(screen->width_in_pixels, screen->height_in_pixels));
 	const uint32_t values[] = {static_cast<uint32_t>(static_cast<int32_t>(where.x)),
 	                           static_cast<uint32_t>(static_cast<int32_t>(where.y)), static_cast<uint32_t>(size.x),
 	                           static_cast<uint32_t>(size.y), XCB_STACK_MODE_ABOVE};
-	xcb_connection_t* c = frame->getConnection();
-	xcb_configure_window(c, window,
+	xcb_configure_window(connection, window,
 	                     XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
 	                         XCB_CONFIG_WINDOW_HEIGHT | XCB_CONFIG_WINDOW_STACK_MODE,
 	                     values);
 	setOpacity(kShownOpacitySteps);
-	xcb_map_window(c, window);
+	xcb_map_window(connection, window);
 	// A window that was mapped already keeps its old picture until cleared.
-	xcb_clear_area(c, 0, window, 0, 0, 0, 0);
-	xcb_flush(c);
+	xcb_clear_area(connection, 0, window, 0, 0, 0, 0);
+	xcb_flush(connection);
 	mapped = true;
 }
 
@@ -223,8 +223,7 @@ void X11Tooltip::setOpacity(int steps)
 	if (opacityAtom == XCB_ATOM_NONE)
 		return;
 	uint32_t value = opacityValue(steps);
-	xcb_change_property(frame->getConnection(), XCB_PROP_MODE_REPLACE, window, opacityAtom, XCB_ATOM_CARDINAL, 32, 1,
-	                    &value);
+	xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, opacityAtom, XCB_ATOM_CARDINAL, 32, 1, &value);
 }
 
 // ---------------------------------------------------------------------------
@@ -260,11 +259,11 @@ void X11Tooltip::fadeStep()
 		stopFade();
 		mapped = false;
 		opacity = 0;
-		xcb_unmap_window(frame->getConnection(), window);
+		xcb_unmap_window(connection, window);
 	}
 	else
 		setOpacity(opacity - 1);
-	xcb_flush(frame->getConnection());
+	xcb_flush(connection);
 }
 
 void X11Tooltip::stopFade()

@@ -15,7 +15,8 @@
 //
 // Ownership: the frame owns the tooltip (count 1 from new) and releases it
 // before its window goes; the tooltip holds no reference on the frame. All
-// requests go through the frame's connection and stop once it is lost.
+// requests go through the frame's display and stop once the frame's window
+// is closed or lost.
 // Threads: user-interface thread only.
 #pragma once
 
@@ -32,6 +33,7 @@ namespace VSTGUI
 
 class CVSTGUITimer;
 class PangoFont;
+class X11Display;
 class X11Frame;
 
 class X11Tooltip : public CBaseObject
@@ -79,6 +81,8 @@ private:
 	void stopFade();
 
 	X11Frame* frame;
+	X11Display& display;
+	xcb_connection_t* connection;
 	xcb_window_t window{XCB_WINDOW_NONE};
 	xcb_pixmap_t background{XCB_PIXMAP_NONE};
 	CVSTGUITimer* timer{nullptr};

@@ -1,6 +1,5 @@
 #include "gui/platform/linux/dragdrop/x11dragdrop.h"
 
-#include "gui/platform/linux/dragdrop/x11selection.h"
 #include "gui/platform/linux/window/x11reply.h"
 
 #include <cstdlib>
@@ -14,24 +13,16 @@ namespace {
 
 constexpr uint32_t kXdndVersion = 5;
 
-constexpr const char* kAtomNames[] = {"XdndAware", "XdndEnter", "XdndPosition", "XdndStatus", "XdndLeave",
-	"XdndDrop", "XdndFinished", "XdndSelection", "XdndTypeList", "XdndActionCopy", "text/uri-list", "UTF8_STRING",
-	"text/plain;charset=utf-8", X11DragContainer::kBinaryType, "CORVANE_XDND_DATA"};
-static_assert(std::size(kAtomNames) == 15, "one name per atom");
-
 // Larger drops are refused rather than held in memory (64 MiB).
 constexpr uint32_t kMaxDataWords = 16u << 20;
 
 } // namespace
 
-X11DropTarget::X11DropTarget(xcb_connection_t* connection, xcb_window_t window,
-	IPlatformFrameCallback* const& callback)
-: connection(connection), window(window), callback(callback)
+X11DropTarget::X11DropTarget(X11Display& display, xcb_window_t window, IPlatformFrameCallback* const& callback)
+: display(display), connection(display.getConnection()), window(window), callback(callback)
 {
-	static_assert(std::size(kAtomNames) == kAtomCount);
-	X11Selection::internAtoms(connection, kAtomNames, atoms);
-	xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atoms[kAware], XCB_ATOM_ATOM, 32, 1,
-		&kXdndVersion);
+	xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(X11Atom::xdndAware), XCB_ATOM_ATOM, 32, 1,
+	                    &kXdndVersion);
 }
 
 X11DropTarget::~X11DropTarget()
@@ -56,13 +47,13 @@ bool X11DropTarget::onClientMessage(const xcb_client_message_event_t& event)
 {
 	if (event.format != 32)
 		return false;
-	if (event.type == atoms[kEnter])
+	if (event.type == atom(X11Atom::xdndEnter))
 		onEnter(event);
-	else if (event.type == atoms[kPosition])
+	else if (event.type == atom(X11Atom::xdndPosition))
 		onPosition(event);
-	else if (event.type == atoms[kLeave])
+	else if (event.type == atom(X11Atom::xdndLeave))
 		onLeave();
-	else if (event.type == atoms[kDrop])
+	else if (event.type == atom(X11Atom::xdndDrop))
 		onDrop(event);
 	else
 		return false;
@@ -83,8 +74,9 @@ void X11DropTarget::onEnter(const xcb_client_message_event_t& event)
 
 void X11DropTarget::readTypeList()
 {
-	auto reply = owned(xcb_get_property_reply(connection,
-		xcb_get_property(connection, 0, source, atoms[kTypeList], XCB_ATOM_ATOM, 0, 256), nullptr));
+	auto reply = owned(xcb_get_property_reply(
+	    connection, xcb_get_property(connection, 0, source, atom(X11Atom::xdndTypeList), XCB_ATOM_ATOM, 0, 256),
+	    nullptr));
 	if (reply && reply->format == 32)
 	{
 		chooseType(static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get())),
@@ -94,7 +86,8 @@ void X11DropTarget::readTypeList()
 
 void X11DropTarget::chooseType(const xcb_atom_t* types, size_t count)
 {
-	const xcb_atom_t preferred[] = {atoms[kBinary], atoms[kUriList], atoms[kUtf8String], atoms[kTextPlainUtf8]};
+	const xcb_atom_t preferred[] = {atom(X11Atom::toolkitBinary), atom(X11Atom::textUriList), atom(X11Atom::utf8String),
+	                                atom(X11Atom::textPlainUtf8)};
 	for (xcb_atom_t wanted : preferred)
 	{
 		for (size_t i = 0; i < count; ++i)
@@ -138,13 +131,14 @@ void X11DropTarget::onPosition(const xcb_client_message_event_t& event)
 	bool accept = chosenType != XCB_ATOM_NONE;
 	// Bit 1 asks for a position message at every move, so that the views
 	// can follow the pointer.
-	sendToSource(atoms[kStatus], {window, accept ? 3u : 2u, 0, 0, accept ? atoms[kActionCopy] : 0u});
+	sendToSource(atom(X11Atom::xdndStatus),
+	             {window, accept ? 3u : 2u, 0, 0, accept ? atom(X11Atom::xdndActionCopy) : 0u});
 	if (!accept)
 		return;
 	if (!dataRequested)
 	{
-		xcb_convert_selection(connection, window, atoms[kSelection], chosenType, atoms[kProperty],
-			event.data.data32[3]);
+		xcb_convert_selection(connection, window, atom(X11Atom::xdndSelection), chosenType, atom(X11Atom::xdndData),
+		                      event.data.data32[3]);
 		xcb_flush(connection);
 		dataRequested = true;
 	}
@@ -178,7 +172,7 @@ void X11DropTarget::onDrop(const xcb_client_message_event_t& event)
 		dropPending = true;
 	else
 	{
-		sendToSource(atoms[kFinished], {window, 0, 0, 0, 0});
+		sendToSource(atom(X11Atom::xdndFinished), {window, 0, 0, 0, 0});
 		reset();
 	}
 }
@@ -191,13 +185,14 @@ void X11DropTarget::deliverDrop()
 	held->remember();
 	bool accepted = callback && callback->platformOnDrop(held, lastPoint);
 	held->forget();
-	sendToSource(atoms[kFinished], {window, accepted ? 1u : 0u, accepted ? atoms[kActionCopy] : 0u, 0, 0});
+	sendToSource(atom(X11Atom::xdndFinished),
+	             {window, accepted ? 1u : 0u, accepted ? atom(X11Atom::xdndActionCopy) : 0u, 0, 0});
 	reset();
 }
 
 bool X11DropTarget::onSelectionNotify(const xcb_selection_notify_event_t& event)
 {
-	if (event.requestor != window || event.selection != atoms[kSelection])
+	if (event.requestor != window || event.selection != atom(X11Atom::xdndSelection))
 		return false;
 	if (!dataRequested || container)
 		return true;
@@ -206,7 +201,7 @@ bool X11DropTarget::onSelectionNotify(const xcb_selection_notify_event_t& event)
 	{
 		// The source could not give the data: the drag is refused.
 		if (dropPending)
-			sendToSource(atoms[kFinished], {window, 0, 0, 0, 0});
+			sendToSource(atom(X11Atom::xdndFinished), {window, 0, 0, 0, 0});
 		chosenType = XCB_ATOM_NONE;
 		dropPending = false;
 		return true;
@@ -220,16 +215,17 @@ bool X11DropTarget::onSelectionNotify(const xcb_selection_notify_event_t& event)
 
 X11DragContainer* X11DropTarget::readData()
 {
-	auto reply = owned(xcb_get_property_reply(connection,
-		xcb_get_property(connection, 1, window, atoms[kProperty], XCB_GET_PROPERTY_TYPE_ANY, 0, kMaxDataWords),
-		nullptr));
+	auto reply = owned(xcb_get_property_reply(
+	    connection,
+	    xcb_get_property(connection, 1, window, atom(X11Atom::xdndData), XCB_GET_PROPERTY_TYPE_ANY, 0, kMaxDataWords),
+	    nullptr));
 	if (!reply || reply->format != 8 || reply->bytes_after != 0)
 		return nullptr;
 	std::string data(static_cast<const char*>(xcb_get_property_value(reply.get())),
 		static_cast<size_t>(xcb_get_property_value_length(reply.get())));
-	if (chosenType == atoms[kBinary])
+	if (chosenType == atom(X11Atom::toolkitBinary))
 		return new X11DragContainer(X11DragContainer::Kind::binary, {data});
-	if (chosenType == atoms[kUriList])
+	if (chosenType == atom(X11Atom::textUriList))
 		return new X11DragContainer(X11DragContainer::Kind::files, X11DragContainer::pathsFromUriList(data));
 	// Text ends at its first NUL, as every C consumer would read it.
 	return new X11DragContainer(X11DragContainer::Kind::text, {data.substr(0, data.find('\0'))});

@@ -18,6 +18,7 @@
 
 #include "gui/base/cpoint.h"
 #include "gui/platform/linux/dragdrop/x11dragcontainer.h"
+#include "gui/platform/linux/window/x11display.h"
 #include "gui/views/iplatformframe.h"
 
 #include <array>
@@ -28,10 +29,10 @@ namespace VSTGUI {
 class X11DropTarget
 {
 public:
-	// Interns the atoms and marks window as XDND-aware. callback refers to
+	// Marks window as XDND-aware. display must outlive the target. callback refers to
 	// the frame's own pointer, read afresh before every call: a view may end
 	// the frame from inside any drag call, which clears it.
-	X11DropTarget(xcb_connection_t* connection, xcb_window_t window, IPlatformFrameCallback* const& callback);
+	X11DropTarget(X11Display& display, xcb_window_t window, IPlatformFrameCallback* const& callback);
 	~X11DropTarget();
 	X11DropTarget(const X11DropTarget&) = delete;
 	X11DropTarget& operator=(const X11DropTarget&) = delete;
@@ -42,26 +43,6 @@ public:
 	bool onSelectionNotify(const xcb_selection_notify_event_t& event);
 
 private:
-	enum Atom
-	{
-		kAware,
-		kEnter,
-		kPosition,
-		kStatus,
-		kLeave,
-		kDrop,
-		kFinished,
-		kSelection,
-		kTypeList,
-		kActionCopy,
-		kUriList,
-		kUtf8String,
-		kTextPlainUtf8,
-		kBinary,
-		kProperty,
-		kAtomCount
-	};
-
 	void onEnter(const xcb_client_message_event_t& event);
 	void onPosition(const xcb_client_message_event_t& event);
 	void onLeave();
@@ -75,10 +56,12 @@ private:
 	void sendToSource(xcb_atom_t type, const std::array<uint32_t, 5>& data);
 	void reset();
 
+	xcb_atom_t atom(X11Atom which) const { return display.atom(which); }
+
+	X11Display& display;
 	xcb_connection_t* connection;
 	xcb_window_t window;
 	IPlatformFrameCallback* const& callback;
-	std::array<xcb_atom_t, kAtomCount> atoms {};
 
 	xcb_window_t source {XCB_WINDOW_NONE};
 	xcb_atom_t chosenType {XCB_ATOM_NONE};

@@ -7,9 +7,9 @@
 // The window takes no part in finding the drop target: the drag source looks
 // past it (getWindow).
 //
-// Ownership: owned by the drag; holds no reference on the frame, whose
-// connection it uses and which outlives it. Requests stop once the
-// connection is lost. Threads: user-interface thread only.
+// Ownership: owned by the drag; uses the frame's display, which outlives
+// it. Requests stop once the connection is lost; a picture the server
+// refuses is not shown. Threads: user-interface thread only.
 #pragma once
 
 #include "gui/base/cpoint.h"
@@ -21,13 +21,13 @@ namespace VSTGUI
 {
 
 class CBitmap;
-class X11Frame;
+class X11Display;
 
 class X11DragImage
 {
 public:
 	// Shows nothing for a null or empty bitmap.
-	X11DragImage(X11Frame* frame, CBitmap* bitmap, const CPoint& offset);
+	X11DragImage(X11Display& display, CBitmap* bitmap, const CPoint& offset);
 	~X11DragImage();
 	X11DragImage(const X11DragImage&) = delete;
 	X11DragImage& operator=(const X11DragImage&) = delete;
@@ -43,7 +43,8 @@ private:
 	static cairo_surface_t* flattenedOverWhite(cairo_surface_t* surface);
 	bool usable() const;
 
-	X11Frame* frame;
+	X11Display& display;
+	xcb_connection_t* connection;
 	CPoint offset;
 	xcb_window_t window{XCB_WINDOW_NONE};
 	xcb_pixmap_t picture{XCB_PIXMAP_NONE};

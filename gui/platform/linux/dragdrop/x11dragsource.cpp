@@ -37,30 +37,6 @@ constexpr int kMaxTreeDepth = 64;
 constexpr uint32_t kPointerMask =
     XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION;
 
-enum Atom
-{
-	kAware,
-	kProxy,
-	kEnter,
-	kPosition,
-	kStatus,
-	kLeave,
-	kDrop,
-	kFinished,
-	kSelection,
-	kTypeList,
-	kActionCopy,
-	kActionMove,
-	kTargets,
-	kAtomCount
-};
-
-constexpr const char* kAtomNames[] = {"XdndAware",      "XdndProxy",      "XdndEnter",      "XdndPosition",
-                                      "XdndStatus",     "XdndLeave",      "XdndDrop",       "XdndFinished",
-                                      "XdndSelection",  "XdndTypeList",   "XdndActionCopy", "XdndActionMove",
-                                      "TARGETS"};
-static_assert(std::size(kAtomNames) == kAtomCount, "one name per atom");
-
 using Clock = std::chrono::steady_clock;
 
 template <typename Event> const Event& as(const xcb_generic_event_t& event)
@@ -110,7 +86,6 @@ private:
 
 	bool begin();
 	void end();
-	void internAtoms();
 	bool ownSelection();
 	bool grab();
 	bool usable() const;
@@ -145,14 +120,15 @@ private:
 	void showAcceptance(bool accepted);
 	void send(xcb_atom_t type, const std::array<uint32_t, 5>& data);
 
+	xcb_atom_t atom(X11Atom which) const { return display.atom(which); }
+
 	X11Frame* frame;
+	X11Display& display;
 	xcb_connection_t* connection;
 	xcb_window_t window;
 	xcb_window_t root;
 	X11DragOffer offer;
-	std::array<xcb_atom_t, kAtomCount> atoms{};
 	std::vector<xcb_atom_t> offered;
-	std::unique_ptr<X11Cursor::Cache> cursors;
 	CPoint imageOffset;
 	// Only read while the drag starts: its pixels are copied to the server.
 	CBitmap* bitmap;
@@ -177,8 +153,8 @@ private:
 };
 
 DragSession::DragSession(X11Frame* frame, X11DragOffer offer, const CPoint& imageOffset, CBitmap* bitmap)
-: frame(frame), connection(frame->getConnection()), window(frame->getWindow()), root(frame->getScreen()->root),
-  offer(std::move(offer)), imageOffset(imageOffset), bitmap(bitmap)
+: frame(frame), display(frame->getDisplay()), connection(display.getConnection()), window(frame->getWindow()),
+  root(display.getScreen()->root), offer(std::move(offer)), imageOffset(imageOffset), bitmap(bitmap)
 {
 	gDragRunning = true;
 }
@@ -192,7 +168,7 @@ int32 DragSession::run()
 {
 	if (begin())
 	{
-		frame->addEventHandler(this);
+		display.addEventHandler(this);
 		while (phase != Phase::done)
 		{
 			X11RunLoop::runFor(kSliceMs);
@@ -203,7 +179,7 @@ int32 DragSession::run()
 				followPointer();
 			checkTimeout();
 		}
-		frame->removeEventHandler(this);
+		display.removeEventHandler(this);
 	}
 	end();
 	return result;
@@ -214,22 +190,21 @@ int32 DragSession::run()
 
 bool DragSession::begin()
 {
-	internAtoms();
-	startTime = frame->getLastEventTime();
+	startTime = display.getLastEventTime();
 	for (const std::string& type : offer.types)
 	{
-		if (xcb_atom_t atom = frame->internAtom(type.c_str()); atom != XCB_ATOM_NONE)
-			offered.push_back(atom);
+		if (xcb_atom_t offeredAtom = display.getAtoms().find(type); offeredAtom != XCB_ATOM_NONE)
+			offered.push_back(offeredAtom);
 	}
 	if (offered.empty() || !ownSelection() || !grab())
 		return false;
 	startAtPointer();
-	image = std::make_unique<X11DragImage>(frame, bitmap, imageOffset);
+	image = std::make_unique<X11DragImage>(display, bitmap, imageOffset);
 	image->follow(pointerX, pointerY);
 	// Up to three types travel in XdndEnter itself; more are read from here.
 	if (offered.size() > 3)
 	{
-		xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atoms[kTypeList], XCB_ATOM_ATOM, 32,
+		xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(X11Atom::xdndTypeList), XCB_ATOM_ATOM, 32,
 		                    static_cast<uint32_t>(offered.size()), offered.data());
 		typeListSet = true;
 	}
@@ -237,16 +212,11 @@ bool DragSession::begin()
 	return true;
 }
 
-void DragSession::internAtoms()
-{
-	X11Selection::internAtoms(connection, kAtomNames, atoms);
-}
-
 bool DragSession::ownSelection()
 {
-	xcb_set_selection_owner(connection, window, atoms[kSelection], startTime);
-	auto reply = owned(
-	    xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atoms[kSelection]), nullptr));
+	xcb_set_selection_owner(connection, window, atom(X11Atom::xdndSelection), startTime);
+	auto reply = owned(xcb_get_selection_owner_reply(
+	    connection, xcb_get_selection_owner(connection, atom(X11Atom::xdndSelection)), nullptr));
 	selectionOwned = reply && reply->owner == window;
 	return selectionOwned;
 }
@@ -312,13 +282,13 @@ void DragSession::end()
 	{
 		// Another client may have taken the selection meanwhile: only our own
 		// ownership is given up.
-		auto reply = owned(
-		    xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atoms[kSelection]), nullptr));
+		auto reply = owned(xcb_get_selection_owner_reply(
+		    connection, xcb_get_selection_owner(connection, atom(X11Atom::xdndSelection)), nullptr));
 		if (reply && reply->owner == window)
-			xcb_set_selection_owner(connection, XCB_WINDOW_NONE, atoms[kSelection], XCB_CURRENT_TIME);
+			xcb_set_selection_owner(connection, XCB_WINDOW_NONE, atom(X11Atom::xdndSelection), XCB_CURRENT_TIME);
 	}
 	if (typeListSet && frame->getWindow() == window)
-		xcb_delete_property(connection, window, atoms[kTypeList]);
+		xcb_delete_property(connection, window, atom(X11Atom::xdndTypeList));
 	xcb_flush(connection);
 }
 
@@ -374,7 +344,7 @@ void DragSession::onButtonRelease(const xcb_button_release_event_t& release)
 
 bool DragSession::onSelectionClear(const xcb_selection_clear_event_t& clear)
 {
-	if (clear.selection != atoms[kSelection] || clear.owner != window)
+	if (clear.selection != atom(X11Atom::xdndSelection) || clear.owner != window)
 		return false;
 	// Somebody else took the selection: the data can no longer be served.
 	selectionOwned = false;
@@ -437,7 +407,7 @@ void DragSession::onKey(const xcb_key_press_event_t& event)
 {
 	if (phase != Phase::dragging && phase != Phase::awaitingStatus)
 		return;
-	auto key = frame->getKeymap().lookUp(event.detail, event.state);
+	auto key = display.getKeymap().lookUp(event.detail, event.state);
 	if (!key || key->keysym != XKB_KEY_Escape)
 		return;
 	leaveTarget();
@@ -448,13 +418,14 @@ void DragSession::onKey(const xcb_key_press_event_t& event)
 // our own window) pass on.
 bool DragSession::onClientMessage(const xcb_client_message_event_t& message)
 {
-	if (message.format != 32 || (message.type != atoms[kStatus] && message.type != atoms[kFinished]))
+	if (message.format != 32 ||
+	    (message.type != atom(X11Atom::xdndStatus) && message.type != atom(X11Atom::xdndFinished)))
 		return false;
 	// A proxy may answer under its own name or under the window's.
 	xcb_window_t from = message.data.data32[0];
 	if (target.window == XCB_WINDOW_NONE || (from != target.window && from != target.recipient))
 		return true;
-	if (message.type == atoms[kStatus])
+	if (message.type == atom(X11Atom::xdndStatus))
 		onStatus(message);
 	else
 		onFinished(message);
@@ -467,7 +438,7 @@ void DragSession::onStatus(const xcb_client_message_event_t& message)
 	target.awaitingStatus = false;
 	target.accepted = (data[1] & 1) != 0;
 	// Version 2 and later name the action; before, copy is implied.
-	target.action = target.version >= 2 ? data[4] : atoms[kActionCopy];
+	target.action = target.version >= 2 ? data[4] : atom(X11Atom::xdndActionCopy);
 	bool everyMove = (data[1] & 2) != 0;
 	target.quietX = everyMove ? 0 : static_cast<int16_t>(data[2] >> 16);
 	target.quietY = everyMove ? 0 : static_cast<int16_t>(data[2] & 0xFFFF);
@@ -491,7 +462,7 @@ void DragSession::onFinished(const xcb_client_message_event_t& message)
 	if (!accepted)
 		finish(0);
 	else
-		finish(action == atoms[kActionMove] ? 1 : 2);
+		finish(action == atom(X11Atom::xdndActionMove) ? 1 : 2);
 }
 
 void DragSession::dropOrCancel()
@@ -502,7 +473,7 @@ void DragSession::dropOrCancel()
 		finish(0);
 		return;
 	}
-	send(atoms[kDrop], {window, 0, dropTime, 0, 0});
+	send(atom(X11Atom::xdndDrop), {window, 0, dropTime, 0, 0});
 	phase = Phase::awaitingFinish;
 	deadline = Clock::now() + kFinishTimeout;
 }
@@ -587,7 +558,8 @@ xcb_window_t DragSession::topLevelBeneathImage() const
 uint32_t DragSession::awareVersion(xcb_window_t candidate) const
 {
 	auto reply = owned(xcb_get_property_reply(
-	    connection, xcb_get_property(connection, 0, candidate, atoms[kAware], XCB_ATOM_ATOM, 0, 1), nullptr));
+	    connection, xcb_get_property(connection, 0, candidate, atom(X11Atom::xdndAware), XCB_ATOM_ATOM, 0, 1),
+	    nullptr));
 	if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) < 4)
 		return 0;
 	uint32_t version = *static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
@@ -607,10 +579,11 @@ xcb_window_t DragSession::windowProperty(xcb_window_t window, xcb_atom_t propert
 // by a program that has gone names a window that is gone or reused.
 xcb_window_t DragSession::proxyOf(xcb_window_t candidate) const
 {
-	xcb_window_t proxy = windowProperty(candidate, atoms[kProxy]);
+	xcb_window_t proxy = windowProperty(candidate, atom(X11Atom::xdndProxy));
 	if (proxy == XCB_WINDOW_NONE || proxy == candidate)
 		return XCB_WINDOW_NONE;
-	return windowProperty(proxy, atoms[kProxy]) == proxy ? proxy : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
+	return windowProperty(proxy, atom(X11Atom::xdndProxy)) == proxy ? proxy
+	                                                                : static_cast<xcb_window_t>(XCB_WINDOW_NONE);
 }
 
 void DragSession::enterTarget(const Target& found)
@@ -621,7 +594,7 @@ void DragSession::enterTarget(const Target& found)
 		data[1] |= 1;
 	for (size_t i = 0; i < 3 && i < offered.size(); ++i)
 		data[2 + i] = offered[i];
-	send(atoms[kEnter], data);
+	send(atom(X11Atom::xdndEnter), data);
 	sentPosition = false;
 }
 
@@ -629,7 +602,7 @@ void DragSession::leaveTarget()
 {
 	if (target.window == XCB_WINDOW_NONE)
 		return;
-	send(atoms[kLeave], {window, 0, 0, 0, 0});
+	send(atom(X11Atom::xdndLeave), {window, 0, 0, 0, 0});
 	target = Target();
 	sentPosition = false;
 	showAcceptance(false);
@@ -647,7 +620,7 @@ bool DragSession::wantsPosition() const
 void DragSession::sendPosition()
 {
 	uint32_t where = static_cast<uint32_t>(static_cast<uint16_t>(pointerX)) << 16 | static_cast<uint16_t>(pointerY);
-	send(atoms[kPosition], {window, 0, where, pointerTime, atoms[kActionCopy]});
+	send(atom(X11Atom::xdndPosition), {window, 0, where, pointerTime, atom(X11Atom::xdndActionCopy)});
 	sentPosition = true;
 	sentX = pointerX;
 	sentY = pointerY;
@@ -671,9 +644,7 @@ void DragSession::showAcceptance(bool accepted)
 	if (accepted == showingAccept || !pointerGrabbed || !frame->isConnected())
 		return;
 	showingAccept = accepted;
-	if (!cursors)
-		cursors = std::make_unique<X11Cursor::Cache>(connection, frame->getScreen());
-	xcb_cursor_t cursor = accepted ? cursors->get(kCursorCopy) : static_cast<xcb_cursor_t>(XCB_CURSOR_NONE);
+	xcb_cursor_t cursor = accepted ? display.getCursors().get(kCursorCopy) : static_cast<xcb_cursor_t>(XCB_CURSOR_NONE);
 	xcb_change_active_pointer_grab(connection, cursor, XCB_CURRENT_TIME, kPointerMask);
 	xcb_flush(connection);
 }
@@ -683,7 +654,7 @@ void DragSession::showAcceptance(bool accepted)
 
 bool DragSession::onSelectionRequest(const xcb_selection_request_event_t& request)
 {
-	if (request.selection != atoms[kSelection] || request.owner != window)
+	if (request.selection != atom(X11Atom::xdndSelection) || request.owner != window)
 		return false;
 	// Clients older than ICCCM 2 name no property: the target is used.
 	xcb_atom_t property = request.property != XCB_ATOM_NONE ? request.property : request.target;
@@ -694,9 +665,9 @@ bool DragSession::onSelectionRequest(const xcb_selection_request_event_t& reques
 
 bool DragSession::writeProperty(xcb_window_t requestor, xcb_atom_t property, xcb_atom_t type)
 {
-	if (type == atoms[kTargets])
+	if (type == atom(X11Atom::targets))
 	{
-		std::vector<xcb_atom_t> targets{atoms[kTargets]};
+		std::vector<xcb_atom_t> targets{atom(X11Atom::targets)};
 		targets.insert(targets.end(), offered.begin(), offered.end());
 		xcb_change_property(connection, XCB_PROP_MODE_REPLACE, requestor, property, XCB_ATOM_ATOM, 32,
 		                    static_cast<uint32_t>(targets.size()), targets.data());

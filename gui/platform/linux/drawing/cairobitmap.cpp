@@ -75,7 +75,7 @@ bool CairoBitmap::loadFromPath(const std::string& path)
 	int32 height = 0;
 	if (holdsImage() || !PixbufDecoder::readImageSize(path.c_str(), width, height))
 		return false;
-	if (width > kMaxDimension || height > kMaxDimension)
+	if (width > kMaxFileDimension || height > kMaxFileDimension)
 		return false;
 	pendingPath = path;
 	size = CPoint(width, height);
@@ -88,8 +88,8 @@ void CairoBitmap::decodePending() const
 		return;
 	const std::string path = std::move(pendingPath);
 	pendingPath.clear();
-	if (PixbufDecoder::decodeImageFile(path.c_str(), pixels) && pixels.getWidth() <= kMaxDimension &&
-		pixels.getHeight() <= kMaxDimension)
+	if (PixbufDecoder::decodeImageFile(path.c_str(), pixels) && pixels.getWidth() <= kMaxFileDimension &&
+		pixels.getHeight() <= kMaxFileDimension)
 		size = CPoint(pixels.getWidth(), pixels.getHeight());
 	else
 	{

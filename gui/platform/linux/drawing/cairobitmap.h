@@ -28,6 +28,10 @@ public:
 	static constexpr size_t kMaxResourceNameLength = 1023;
 	// cairo's limit for image surfaces, in pixels, in either direction.
 	static constexpr int32 kMaxDimension = 32767;
+	// Image files larger than this in either direction are refused as they
+	// are loaded, from their header: a file of a few kilobytes can declare a
+	// size whose pixels would take gigabytes and seconds to decode.
+	static constexpr int32 kMaxFileDimension = 8192;
 
 	// The platform's bitmap factories (see gui/base/platformfactory.h): an
 	// empty bitmap to be loaded when size is null, else transparent pixels of

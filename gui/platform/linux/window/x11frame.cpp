@@ -2,7 +2,6 @@
 
 #include "gui/platform/linux/controls/x11optionmenu.h"
 #include "gui/platform/linux/controls/x11textedit.h"
-#include "gui/platform/linux/controls/x11textfieldclipboard.h"
 #include "gui/platform/linux/controls/x11tooltip.h"
 #include "gui/platform/linux/dragdrop/x11dragsource.h"
 #include "gui/platform/linux/drawing/cairodrawcontext.h"
@@ -59,16 +58,6 @@ bool unionWastesNothing(const CRect& a, const CRect& b)
 	overlap.bound(b);
 	double shared = overlap.getWidth() > 0 && overlap.getHeight() > 0 ? area(overlap) : 0.;
 	return area(unite(a, b)) <= area(a) + area(b) - shared;
-}
-
-uint16_t windowExtent(double value)
-{
-	return static_cast<uint16_t>(std::clamp(value, 1., 32767.));
-}
-
-int16_t windowCoordinate(double value)
-{
-	return static_cast<int16_t>(std::clamp(value, -32768., 32767.));
 }
 
 } // namespace
@@ -141,11 +130,7 @@ X11Frame::~X11Frame()
 {
 	release();
 	dropTarget.reset();
-	clipboard.reset();
-	cursors.reset();
-	keymap.reset();
-	if (connection)
-		xcb_disconnect(connection);
+	display.reset();
 	if (backBuffer)
 		cairo_surface_destroy(backBuffer);
 }
@@ -155,7 +140,8 @@ bool X11Frame::open()
 	if (!connect() || !createWindow())
 		return false;
 	publishEmbedInfo();
-	dropTarget = std::make_unique<X11DropTarget>(connection, window, callback);
+	dropTarget = std::make_unique<X11DropTarget>(*display, window, callback);
+	display->setClipboardWindow(window);
 	createBackBuffer();
 	invalidRect(CRect(0, 0, frameRect.getWidth(), frameRect.getHeight()));
 	xcb_map_window(connection, window);
@@ -166,24 +152,21 @@ bool X11Frame::open()
 
 bool X11Frame::connect()
 {
-	// xcb_connect answers an object even when it fails; only the error flag
-	// tells, and the object must still be disconnected.
-	connection = xcb_connect(nullptr, nullptr);
-	if (xcb_connection_has_error(connection))
+	display = X11Display::open();
+	if (!display)
 		return false;
+	connection = display->getConnection();
 	xcb_get_geometry_cookie_t cookie = xcb_get_geometry(connection, parent);
 	ReplyPtr<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(connection, cookie, nullptr));
 	if (!geometry)
 		return false;
 	// The parent may live on any screen of the display: take the one whose
 	// root it has.
-	for (auto it = xcb_setup_roots_iterator(xcb_get_setup(connection)); it.rem; xcb_screen_next(&it))
-	{
-		if (it.data->root == geometry->root)
-			screen = it.data;
-	}
+	if (!display->useScreenWithRoot(geometry->root))
+		return false;
+	screen = display->getScreen();
 	depth = geometry->depth;
-	return screen != nullptr && findImageFormat();
+	return findImageFormat();
 }
 
 bool X11Frame::findImageFormat()
@@ -204,30 +187,16 @@ bool X11Frame::findImageFormat()
 
 bool X11Frame::createWindow()
 {
-	window = xcb_generate_id(connection);
 	const uint32_t values[] = {XCB_BACK_PIXMAP_NONE, XCB_GRAVITY_NORTH_WEST, kEventMask};
-	xcb_void_cookie_t cookie = xcb_create_window_checked(connection, XCB_COPY_FROM_PARENT, window, parent,
-		windowCoordinate(frameRect.left), windowCoordinate(frameRect.top), windowExtent(frameRect.getWidth()),
-		windowExtent(frameRect.getHeight()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
-		XCB_CW_BACK_PIXMAP | XCB_CW_BIT_GRAVITY | XCB_CW_EVENT_MASK, values);
 	// The parent may have gone between our check and now.
-	if (xcb_generic_error_t* error = xcb_request_check(connection, cookie))
-	{
-		std::free(error);
-		window = XCB_WINDOW_NONE;
+	window =
+	    display->createWindow({parent, frameRect, XCB_CW_BACK_PIXMAP | XCB_CW_BIT_GRAVITY | XCB_CW_EVENT_MASK, values});
+	if (window == XCB_WINDOW_NONE)
 		return false;
-	}
 	gc = xcb_generate_id(connection);
 	const uint32_t gcValues[] = {0};
 	xcb_create_gc(connection, gc, window, XCB_GC_GRAPHICS_EXPOSURES, gcValues);
 	return true;
-}
-
-xcb_atom_t X11Frame::internAtom(const char* name) const
-{
-	xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-	ReplyPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection, cookie, nullptr));
-	return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
 
 void X11Frame::publishEmbedInfo()
@@ -237,7 +206,7 @@ void X11Frame::publishEmbedInfo()
 	constexpr uint32_t kXEmbedVersion = 0;
 	constexpr uint32_t kXEmbedMapped = 1;
 	const uint32_t info[] = {kXEmbedVersion, kXEmbedMapped};
-	xcb_atom_t atom = internAtom("_XEMBED_INFO");
+	xcb_atom_t atom = display->atom(X11Atom::xembedInfo);
 	if (atom != XCB_ATOM_NONE)
 		xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom, atom, 32, 2, info);
 }
@@ -246,8 +215,8 @@ void X11Frame::createBackBuffer()
 {
 	if (backBuffer)
 		cairo_surface_destroy(backBuffer);
-	backBuffer = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, windowExtent(frameRect.getWidth()),
-		windowExtent(frameRect.getHeight()));
+	backBuffer = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, X11Geometry::extent(frameRect.getWidth()),
+	                                        X11Geometry::extent(frameRect.getHeight()));
 }
 
 void X11Frame::forget()
@@ -274,6 +243,8 @@ void X11Frame::release()
 		closing->forget();
 	}
 	X11RunLoop::removeSource(this);
+	if (display)
+		display->setClipboardWindow(XCB_WINDOW_NONE);
 	if (connection && window != XCB_WINDOW_NONE && !lost)
 	{
 		xcb_free_gc(connection, gc);
@@ -296,6 +267,7 @@ void X11Frame::noteConnectionLoss()
 void X11Frame::goQuiet()
 {
 	lost = true;
+	display->setClipboardWindow(XCB_WINDOW_NONE);
 	invalidRects.clear();
 	copyRects.clear();
 	X11RunLoop::removeSource(this);
@@ -341,9 +313,10 @@ bool X11Frame::setSize(const CRect& newSize)
 	CRect r = integralRect(newSize);
 	bool resized = r.getWidth() != frameRect.getWidth() || r.getHeight() != frameRect.getHeight();
 	frameRect = r;
-	const uint32_t values[] = {static_cast<uint32_t>(windowCoordinate(r.left)),
-		static_cast<uint32_t>(windowCoordinate(r.top)), static_cast<uint32_t>(windowExtent(r.getWidth())),
-		static_cast<uint32_t>(windowExtent(r.getHeight()))};
+	const uint32_t values[] = {static_cast<uint32_t>(X11Geometry::coordinate(r.left)),
+	                           static_cast<uint32_t>(X11Geometry::coordinate(r.top)),
+	                           static_cast<uint32_t>(X11Geometry::extent(r.getWidth())),
+	                           static_cast<uint32_t>(X11Geometry::extent(r.getHeight()))};
 	xcb_configure_window(connection, window,
 		XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, values);
 	if (resized)
@@ -392,27 +365,11 @@ bool X11Frame::getCurrentMouseButtons(CButtonState& buttons) const
 	return true;
 }
 
-X11Cursor::Cache& X11Frame::getCursors()
-{
-	if (!cursors)
-		cursors = std::make_unique<X11Cursor::Cache>(connection, screen);
-	return *cursors;
-}
-
-X11TextFieldClipboard* X11Frame::getClipboard()
-{
-	if (!isConnected())
-		return nullptr;
-	if (!clipboard)
-		clipboard = std::make_unique<X11TextFieldClipboard>(*this, window, "CLIPBOARD", "CORVANE_FRAME_PASTE");
-	return clipboard.get();
-}
-
 bool X11Frame::setMouseCursor(CCursorType type)
 {
 	if (!isConnected())
 		return false;
-	xcb_cursor_t cursor = getCursors().get(type);
+	xcb_cursor_t cursor = display->getCursors().get(type);
 	if (cursor == XCB_CURSOR_NONE)
 		return false;
 	xcb_change_window_attributes(connection, window, XCB_CW_CURSOR, &cursor);
@@ -472,26 +429,6 @@ int32 X11Frame::doDrag(CDropSource* source, const CPoint& offset, CBitmap* dragB
 	return lastDragResult;
 }
 
-X11Keyboard::Keymap& X11Frame::getKeymap()
-{
-	if (!keymap)
-		keymap = std::make_unique<X11Keyboard::Keymap>(connection);
-	return *keymap;
-}
-
-void X11Frame::addEventHandler(IX11EventHandler* handler)
-{
-	if (handler && std::find(eventHandlers.begin(), eventHandlers.end(), handler) == eventHandlers.end())
-		eventHandlers.push_back(handler);
-}
-
-void X11Frame::removeEventHandler(IX11EventHandler* handler)
-{
-	// Emptied in place rather than erased, so that a walk over the list
-	// (an event being offered) is never disturbed; compacted when idle.
-	std::replace(eventHandlers.begin(), eventHandlers.end(), handler, static_cast<IX11EventHandler*>(nullptr));
-}
-
 void X11Frame::rememberForModalLoop()
 {
 	remember();
@@ -502,20 +439,6 @@ void X11Frame::forgetAfterModalLoop()
 {
 	--internalReferences;
 	forget();
-}
-
-bool X11Frame::offerToHandlers(const xcb_generic_event_t& event)
-{
-	++offeringDepth;
-	bool used = false;
-	for (size_t i = 0; i < eventHandlers.size() && !used; ++i)
-	{
-		if (IX11EventHandler* handler = eventHandlers[i])
-			used = handler->handleX11Event(event);
-	}
-	if (--offeringDepth == 0)
-		std::erase(eventHandlers, nullptr);
-	return used;
 }
 
 // ---------------------------------------------------------------------------
@@ -732,8 +655,8 @@ void X11Frame::dispatchEvents()
 
 void X11Frame::handleEvent(const xcb_generic_event_t& event)
 {
-	noteEventTime(event);
-	if (!eventHandlers.empty() && offerToHandlers(event))
+	display->noteEventTime(event);
+	if (display->offerToHandlers(event))
 		return;
 	// Request errors arrive as events of type 0; a plug-in must never die of
 	// them, and none of ours needs an answer.
@@ -758,41 +681,14 @@ void X11Frame::handleEvent(const xcb_generic_event_t& event)
 				dropTarget->onSelectionNotify(reinterpret_cast<const xcb_selection_notify_event_t&>(event));
 			break;
 		case XCB_SELECTION_REQUEST:
-		case XCB_SELECTION_CLEAR:
-			if (clipboard)
-			{
-				std::optional<std::string> pasted;
-				clipboard->handleEvent(event, pasted);
-			}
-			break;
+		case XCB_SELECTION_CLEAR: display->offerToClipboard(event); break;
 		case XCB_DESTROY_NOTIFY:
 			// The host destroyed its window, and ours with it, before closing
 			// the editor: nothing is left to draw on.
 			if (reinterpret_cast<const xcb_destroy_notify_event_t&>(event).window == window)
 				goQuiet();
 			break;
-		case XCB_MAPPING_NOTIFY:
-			if (keymap)
-				keymap->invalidate();
-			break;
-		default: break;
-	}
-}
-
-void X11Frame::noteEventTime(const xcb_generic_event_t& event)
-{
-	switch (event.response_type & 0x7F)
-	{
-		case XCB_KEY_PRESS:
-		case XCB_KEY_RELEASE:
-		case XCB_BUTTON_PRESS:
-		case XCB_BUTTON_RELEASE:
-		case XCB_MOTION_NOTIFY:
-			lastEventTime = reinterpret_cast<const xcb_key_press_event_t&>(event).time;
-			break;
-		case XCB_ENTER_NOTIFY:
-		case XCB_LEAVE_NOTIFY: lastEventTime = reinterpret_cast<const xcb_enter_notify_event_t&>(event).time; break;
-		case XCB_PROPERTY_NOTIFY: lastEventTime = reinterpret_cast<const xcb_property_notify_event_t&>(event).time; break;
+		case XCB_MAPPING_NOTIFY: display->invalidateKeymap(); break;
 		default: break;
 	}
 }
@@ -861,10 +757,8 @@ void X11Frame::onFocus(const xcb_focus_in_event_t& event, bool focusIn)
 
 void X11Frame::onKey(const xcb_key_press_event_t& event, bool pressed)
 {
-	if (!keymap)
-		keymap = std::make_unique<X11Keyboard::Keymap>(connection);
 	bool used = false;
-	if (auto key = keymap->lookUp(event.detail, event.state); key && callback)
+	if (auto key = display->getKeymap().lookUp(event.detail, event.state); key && callback)
 	{
 		VstKeyCode code = X11Keyboard::translateKey(*key);
 		used = pressed ? callback->platformOnKeyDown(code) : callback->platformOnKeyUp(code);

@@ -21,9 +21,8 @@
 #pragma once
 
 #include "gui/platform/linux/dragdrop/x11dragdrop.h"
-#include "gui/platform/linux/window/x11cursor.h"
+#include "gui/platform/linux/window/x11display.h"
 #include "gui/platform/linux/window/x11events.h"
-#include "gui/platform/linux/window/x11keyboard.h"
 #include "gui/platform/linux/window/x11runloop.h"
 #include "gui/views/iplatformframe.h"
 
@@ -35,20 +34,7 @@
 
 namespace VSTGUI {
 
-class X11TextFieldClipboard;
 class X11Tooltip;
-
-// A part of the platform layer with windows or selections of its own on a
-// frame's connection (the text field, the pop-up menu, the tooltip, a drag
-// being started). The frame offers it every event before handling the event
-// itself, so that such parts need no connection and no loop of their own.
-class IX11EventHandler
-{
-public:
-	virtual ~IX11EventHandler() = default;
-	// True when the event was this handler's: the frame then ignores it.
-	virtual bool handleX11Event(const xcb_generic_event_t& event) = 0;
-};
 
 class X11Frame : public IPlatformFrame, public IX11EventSource
 {
@@ -74,11 +60,6 @@ public:
 	bool getCurrentMousePosition(CPoint& mousePosition) const override;
 	bool getCurrentMouseButtons(CButtonState& buttons) const override;
 	bool setMouseCursor(CCursorType type) override;
-	// For the frame's native parts; the cursors are the frame's.
-	X11Cursor::Cache& getCursors();
-	// CLIPBOARD as owned by the frame's window: what a text field copies
-	// stays there after the field has gone. Null without a connection.
-	X11TextFieldClipboard* getClipboard();
 	bool invalidRect(const CRect& rect) override;
 	bool scrollRect(const CRect& src, const CPoint& distance) override;
 	bool showTooltip(const CRect& rect, const char* utf8Text) override;
@@ -109,25 +90,16 @@ public:
 	// over the frame take their background from it. Owned by the frame.
 	cairo_surface_t* getBackBuffer() const { return backBuffer; }
 
-	// For the frame's native parts (text field, pop-up menu, tooltip, drag).
-	xcb_connection_t* getConnection() const { return connection; }
-	xcb_screen_t* getScreen() const { return screen; }
-	xcb_atom_t internAtom(const char* name) const;
-	X11Keyboard::Keymap& getKeymap();
-	// Handlers are offered events in the order they were added; one may
-	// remove itself (or another) while an event is being offered.
-	void addEventHandler(IX11EventHandler* handler);
-	void removeEventHandler(IX11EventHandler* handler);
+	// The connection and what the frame shares with its native parts (text
+	// field, pop-up menu, tooltip, drag); lives as long as the frame object.
+	X11Display& getDisplay() const { return *display; }
 	// A reference for a native part that may outlive the frame's window (the
-	// pop-up menu's modal loop, the text field): it keeps the connection for
+	// pop-up menu's modal loop, the text field): it keeps the display for
 	// the part's clean-up but, like the frame's own references during
 	// dispatch, not the window, so that the owner's last forget still closes
 	// the window and silences the callback.
 	void rememberForModalLoop();
 	void forgetAfterModalLoop();
-	// The server time of the last input event this connection received
-	// (XCB_CURRENT_TIME before the first): grabs and selections need it.
-	xcb_timestamp_t getLastEventTime() const { return lastEventTime; }
 	// True while a press of the left button, or a motion with it held, is
 	// being delivered: the only moments at which a drag may start.
 	bool isDeliveringLeftButtonEvent() const { return deliveringLeftButton; }
@@ -153,8 +125,6 @@ private:
 	void noteConnectionLoss();
 
 	void handleEvent(const xcb_generic_event_t& event);
-	void noteEventTime(const xcb_generic_event_t& event);
-	bool offerToHandlers(const xcb_generic_event_t& event);
 	void onButtonPress(const xcb_button_press_event_t& event);
 	void onButtonRelease(const xcb_button_release_event_t& event);
 	void onMotion(const xcb_motion_notify_event_t& event);
@@ -173,6 +143,8 @@ private:
 	IPlatformFrameCallback* callback;
 	CRect frameRect;
 	xcb_window_t parent;
+	std::unique_ptr<X11Display> display;
+	// The display's, for brevity.
 	xcb_connection_t* connection {nullptr};
 	xcb_screen_t* screen {nullptr};
 	xcb_window_t window {XCB_WINDOW_NONE};
@@ -184,15 +156,9 @@ private:
 	cairo_surface_t* backBuffer {nullptr};
 	std::vector<CRect> invalidRects;
 	std::vector<CRect> copyRects;
-	std::unique_ptr<X11Keyboard::Keymap> keymap;
-	std::unique_ptr<X11Cursor::Cache> cursors;
 	std::unique_ptr<X11DropTarget> dropTarget;
-	std::unique_ptr<X11TextFieldClipboard> clipboard;
 	X11Events::DoubleClickDetector doubleClicks;
-	std::vector<IX11EventHandler*> eventHandlers;
-	int offeringDepth {0};
-	X11Tooltip* tooltip {nullptr};
-	xcb_timestamp_t lastEventTime {XCB_CURRENT_TIME};
+	X11Tooltip* tooltip{nullptr};
 	bool deliveringLeftButton {false};
 	int32 lastDragResult {0};
 	PaintStatistics statistics;

@@ -1,5 +1,7 @@
 #include "gui/platform/linux/window/x11hostwindow.h"
 
+#include "gui/platform/linux/window/x11display.h"
+
 #include <cairo.h>
 #include <xcb/xcb.h>
 
@@ -15,15 +17,6 @@ namespace {
 // A background the plug-in is unlikely to paint: showsContent() looks for
 // any other pixel.
 constexpr std::uint32_t kBackground = 0x00ff00ff;
-
-xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
-{
-	xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-		connection, xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
-	xcb_atom_t atom = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-	std::free(reply);
-	return atom;
-}
 
 } // namespace
 
@@ -79,19 +72,23 @@ std::unique_ptr<X11HostWindow> X11HostWindow::create(const std::string& title, i
 		return nullptr;
 	}
 	xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(d.connection)).data;
-	d.window = xcb_generate_id(d.connection);
 	d.width = width;
 	d.height = height;
 	std::uint32_t values[] = {kBackground, XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_KEY_PRESS};
-	xcb_create_window(d.connection, XCB_COPY_FROM_PARENT, d.window, screen->root, 0, 0,
-	                  static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), 0,
-	                  XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK,
-	                  values);
+	d.window = createCheckedWindow(d.connection,
+	                               {screen->root, CRect(0, 0, width, height), XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK,
+	                                values, XCB_COPY_FROM_PARENT, screen->root_visual});
+	if (d.window == XCB_WINDOW_NONE)
+	{
+		error = "the X server refused a window of " + std::to_string(width) + " x " + std::to_string(height);
+		return nullptr;
+	}
 	xcb_change_property(d.connection, XCB_PROP_MODE_REPLACE, d.window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
 	                    static_cast<std::uint32_t>(title.size()), title.data());
 	// Ask the window manager to tell us about a close instead of killing us.
-	xcb_atom_t protocols = internAtom(d.connection, "WM_PROTOCOLS");
-	d.deleteWindow = internAtom(d.connection, "WM_DELETE_WINDOW");
+	X11AtomTable atoms(d.connection);
+	xcb_atom_t protocols = atoms[X11Atom::wmProtocols];
+	d.deleteWindow = atoms[X11Atom::wmDeleteWindow];
 	if (protocols != XCB_ATOM_NONE && d.deleteWindow != XCB_ATOM_NONE)
 		xcb_change_property(d.connection, XCB_PROP_MODE_REPLACE, d.window, protocols, XCB_ATOM_ATOM, 32, 1,
 		                    &d.deleteWindow);
@@ -106,7 +103,8 @@ X11HostWindow::~X11HostWindow()
 {
 	if (!impl || !impl->connection)
 		return;
-	xcb_destroy_window(impl->connection, impl->window);
+	if (impl->window != XCB_WINDOW_NONE)
+		xcb_destroy_window(impl->connection, impl->window);
 	xcb_flush(impl->connection);
 	xcb_disconnect(impl->connection);
 }
