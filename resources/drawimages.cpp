@@ -29,7 +29,6 @@ namespace {
 constexpr double kWindowWidth = 400;
 constexpr double kWindowHeight = 196;
 constexpr double kSliderLeft = 73;
-constexpr double kSliderTop = 94;
 constexpr double kTrackWidth = 250;
 constexpr double kTrackHeight = 60;
 constexpr double kHandleWidth = 20;

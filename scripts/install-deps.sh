@@ -2,6 +2,9 @@
 # Installs the Debian packages that building, running and testing need.
 # Idempotent: packages already present are left alone, and apt-get is not
 # touched at all when nothing is missing.
+# Usage: scripts/install-deps.sh [--ci]
+#   --ci  also what CI's further builds and the Debian package need: clang,
+#         and dpkg-dev, file and lintian to build and check the package.
 set -euo pipefail
 
 packages=(
@@ -15,6 +18,15 @@ packages=(
   fonts-liberation2 fonts-dejavu-core adwaita-icon-theme
   librsvg2-common
 )
+
+case "${1:-}" in
+"") ;;
+--ci) packages+=(clang dpkg-dev file lintian) ;;
+*)
+  echo "usage: $0 [--ci]" >&2
+  exit 2
+  ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

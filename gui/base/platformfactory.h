@@ -22,8 +22,8 @@
 
 namespace VSTGUI {
 
-class CPoint;
-class CRect;
+struct CPoint;
+struct CRect;
 class IPlatformBitmap;
 class IPlatformFont;
 class IPlatformFrame;
