@@ -35,11 +35,13 @@ std::string expand(const std::string& word)
 	if (word == "$CORVANE")
 		return CORVANE_MODULE_PATH;
 	if (word == "$FAKE")
-		return FAKE_GAIN_PATH;
+		return FAKE_GAINPLUGIN_PATH;
 	if (word == "$NOENTRY")
 		return FAKE_NOENTRY_PATH;
 	if (word == "$NULLENTRY")
 		return FAKE_NULLENTRY_PATH;
+	if (word == "$BROKEN")
+		return FAKE_BROKENRECORD_PATH;
 	return word;
 }
 
@@ -131,6 +133,8 @@ const BadCase kBadCases[] = {
     {"ModuleIsText", {"process", "text.so", "in.wav", "out.wav"}, "cannot load plug-in: "},
     {"ModuleWithoutEntryPoint", {"process", "$NOENTRY", "in.wav", "out.wav"}, "exports no VSTPluginMain"},
     {"EntryPointAnswersNull", {"info", "$NULLENTRY"}, "answered null"},
+    {"RecordWithoutDispatcher", {"info", "$BROKEN"}, "answered a record without a dispatcher"},
+    {"RecordWithoutDispatcherInProcess", {"process", "$BROKEN", "in.wav", "out.wav"}, "without a dispatcher"},
     {"DoubleWithoutDoublePath", {"process", "$FAKE", "mono.wav", "out.wav", "--double"}, "double precision"},
     {"OutputIsADirectory", {"process", "$CORVANE", "in.wav", "folder"}, "'folder': it is a directory"},
     {"OutputDirectoryMissing", {"process", "$CORVANE", "in.wav", "nowhere/out.wav"}, "cannot create a file beside"},
@@ -178,7 +182,7 @@ TEST_F(Interruption, RemovesTheTemporaryFileAndLeavesOutputAlone)
 	auto before = filesInWorkDir();
 	for (int signal : {SIGINT, SIGTERM, SIGHUP})
 	{
-		pid_t pid = start({"process", FAKE_STALL_PATH, "mono.wav", "out.wav"});
+		pid_t pid = start({"process", FAKE_STALLPLUGIN_PATH, "mono.wav", "out.wav"});
 		ASSERT_GT(pid, 0);
 		bool started = waitForTemporaryFile(before.size());
 		kill(pid, started ? signal : SIGKILL);

@@ -167,3 +167,49 @@ TEST(HostCommands, TheReadoutShowsTextOnASystemWithoutFonts)
 	std::remove(withFonts.c_str());
 	std::remove(withoutFonts.c_str());
 }
+
+namespace {
+
+// The pixel at (x, y) of a PNG file as 0x00RRGGBB, or -1.
+long pixelAt(const std::string& path, int x, int y)
+{
+	cairo_surface_t* image = cairo_image_surface_create_from_png(path.c_str());
+	long pixel = -1;
+	if (cairo_surface_status(image) == CAIRO_STATUS_SUCCESS && x < cairo_image_surface_get_width(image) &&
+	    y < cairo_image_surface_get_height(image))
+	{
+		unsigned char* data = cairo_image_surface_get_data(image);
+		pixel = *reinterpret_cast<std::uint32_t*>(data + y * cairo_image_surface_get_stride(image) + x * 4) & 0xffffff;
+	}
+	cairo_surface_destroy(image);
+	return pixel;
+}
+
+} // namespace
+
+// The stand-in reports no size before it opens, then asks for 1200 x 300 on
+// a 1024-pixel screen and draws one green band of twelve per idle.
+TEST(HostCommands, SnapshotFollowsAnEditorSizedOnlyOnceOpenAndWaitsForItsLastBand)
+{
+	ASSERT_TRUE(server().isRunning());
+	std::string picture = scratch("late.png");
+	CommandResult r = run(host() + "snapshot " + FAKE_LATEEDITOR_PATH + " " + picture);
+	ASSERT_EQ(r.status, 0) << r.output;
+	int width = 0, height = 0;
+	ASSERT_TRUE(pngSize(picture, width, height));
+	EXPECT_EQ(width, 1200);
+	EXPECT_EQ(height, 300);
+	for (int band = 0; band < 12; band++)
+		EXPECT_EQ(pixelAt(picture, band * 100 + 50, 150), 0x00c000) << "band " << band;
+	std::remove(picture.c_str());
+}
+
+TEST(HostCommands, AnXlibRequestErrorInTheEditorIsAWarningNotTheEnd)
+{
+	ASSERT_TRUE(server().isRunning());
+	CommandResult r = run("timeout --preserve-status -s INT 2 " + host() + "edit " + FAKE_XLIBPLUGIN_PATH);
+	EXPECT_EQ(r.status, 0) << r.output;
+	EXPECT_NE(r.output.find("corvane-host: warning: the plug-in's X request GetProperty failed: BadAtom"),
+	          std::string::npos)
+		<< r.output;
+}

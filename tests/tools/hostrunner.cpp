@@ -70,8 +70,23 @@ pid_t HostTest::start(const std::vector<std::string>& arguments) const
 	posix_spawnattr_setsigdefault(&attributes, &defaults);
 	posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
 
+	std::vector<std::string> variables;
+	for (char** entry = environ; *entry; entry++)
+	{
+		std::string variable = *entry;
+		if (!environment_.count(variable.substr(0, variable.find('='))))
+			variables.push_back(variable);
+	}
+	for (const auto& [name, value] : environment_)
+		if (value)
+			variables.push_back(name + "=" + *value);
+	std::vector<char*> envp;
+	for (std::string& variable : variables)
+		envp.push_back(variable.data());
+	envp.push_back(nullptr);
+
 	pid_t pid = 0;
-	int spawned = posix_spawn(&pid, kHost.c_str(), &actions, &attributes, argv.data(), environ);
+	int spawned = posix_spawn(&pid, kHost.c_str(), &actions, &attributes, argv.data(), envp.data());
 	posix_spawn_file_actions_destroy(&actions);
 	posix_spawnattr_destroy(&attributes);
 	return spawned == 0 ? pid : -1;

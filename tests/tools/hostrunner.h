@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <sys/types.h>
@@ -36,6 +38,9 @@ protected:
 	pid_t start(const std::vector<std::string>& arguments) const;
 	HostRun finish(pid_t pid) const;
 	std::set<std::string> filesInWorkDir() const;
+	// Changes the host's environment for the runs that follow: a value
+	// sets the variable, nullopt removes it.
+	void setEnvironment(const std::string& name, std::optional<std::string> value) { environment_[name] = value; }
 
 	static const std::string kHost;
 	static const std::string kCorvane;
@@ -43,6 +48,7 @@ protected:
 private:
 	std::filesystem::path root_;
 	std::filesystem::path work_;
+	std::map<std::string, std::optional<std::string>> environment_;
 };
 
 std::string readBytes(const std::filesystem::path& file);

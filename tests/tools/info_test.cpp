@@ -71,7 +71,7 @@ TEST_F(InfoCommand, ListsAllThirtyTwoProgramsByIndexedName)
 
 TEST_F(InfoCommand, NamesProgramsBySwitchingWhenIndexedNamesAreUnanswered)
 {
-	std::string out = info(FAKE_GAIN_PATH);
+	std::string out = info(FAKE_GAINPLUGIN_PATH);
 	EXPECT_EQ(programNames(out), (std::vector<std::string>{"Quiet", "Half", "Unity"}));
 	// The plug-in started on program 1 and must be left there.
 	EXPECT_THAT(out, HasSubstr("  1  Half  (current)\n"));
@@ -79,13 +79,40 @@ TEST_F(InfoCommand, NamesProgramsBySwitchingWhenIndexedNamesAreUnanswered)
 
 TEST_F(InfoCommand, DescribesAPlugInWithoutBaseClasses)
 {
-	std::string out = info(FAKE_GAIN_PATH);
+	setEnvironment("DISPLAY", ":0"); // the fake answers its size without connecting
+	std::string out = info(FAKE_GAINPLUGIN_PATH);
 	EXPECT_THAT(out, HasSubstr("Effect name     Fake Gain\n"));
 	EXPECT_THAT(out, HasSubstr("Unique id       'fGan' (0x6647616E)\n"));
 	EXPECT_THAT(out, HasSubstr("Inputs          1\n"));
 	EXPECT_THAT(out, HasSubstr("Flags           HasEditor CanReplacing (0x00000011)\n"));
 	EXPECT_THAT(out, HasSubstr("Editor          300 x 120 (top 10, left 20)\n"));
 	EXPECT_TRUE(std::regex_search(out, std::regex(R"(\n  0  Gain  x +0\.500 +0\.500000\n)"))) << out;
+}
+
+TEST_F(InfoCommand, ReadsTheDelayOnceSwitchedOnAndTheTail)
+{
+	std::string out = info(FAKE_LATENCYPLUGIN_PATH);
+	EXPECT_THAT(out, HasSubstr("Initial delay   240 samples at 44100 Hz (0 before it is switched on)\n"));
+	EXPECT_THAT(out, HasSubstr("Tail            300 samples\n"));
+}
+
+TEST_F(InfoCommand, NamesTheCallThatCrashedAfterPrintingWhatItLearnt)
+{
+	setEnvironment("DISPLAY", ":0");
+	HostRun result = run({"info", FAKE_CRASHPLUGIN_PATH});
+	EXPECT_TRUE(result.exited);
+	EXPECT_EQ(result.exitCode, 1);
+	EXPECT_THAT(result.out, HasSubstr("Effect name     Fake Crash\n"));
+	EXPECT_THAT(result.out, HasSubstr("Outputs         2\n"));
+	EXPECT_EQ(result.err, "corvane-host: the plug-in crashed (SIGSEGV) while answering effEditGetRect\n");
+}
+
+TEST_F(InfoCommand, SkipsEditorQuestionsWithoutADisplay)
+{
+	setEnvironment("DISPLAY", std::nullopt);
+	std::string out = info(FAKE_CRASHPLUGIN_PATH);
+	EXPECT_THAT(out, HasSubstr("Editor          yes (size not asked: no X display)\n"));
+	EXPECT_THAT(out, HasSubstr("Programs (0)\n")); // and it carried on to the end
 }
 
 } // namespace

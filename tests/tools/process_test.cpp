@@ -116,9 +116,9 @@ TEST_F(ProcessCommand, HostsAMonoPlugInThroughTheWholeSequence)
 	// started, and it has programs with gains of its own.
 	Audio mono{8000, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {0.5, -0.25, 1.0, 0.125, -1.0}};
 	ASSERT_TRUE(writeAudio(path("mono.wav"), mono));
-	Audio gain = process(FAKE_GAIN_PATH, "mono.wav", "gain.wav", {"--param", "0=0.75", "--block", "2"});
+	Audio gain = process(FAKE_GAINPLUGIN_PATH, "mono.wav", "gain.wav", {"--param", "0=0.75", "--block", "2"});
 	EXPECT_EQ(gain.samples, (std::vector<double>{0.375, -0.1875, 0.75, 0.09375, -0.75}));
-	Audio quiet = process(FAKE_GAIN_PATH, "mono.wav", "quiet.wav", {"--program", "0"});
+	Audio quiet = process(FAKE_GAINPLUGIN_PATH, "mono.wav", "quiet.wav", {"--program", "0"});
 	EXPECT_EQ(quiet.samples, (std::vector<double>{0.125, -0.0625, 0.25, 0.03125, -0.25}));
 }
 

@@ -5,8 +5,16 @@
 #include "tools/corvane-host/processor.h"
 #include "tools/corvane-host/tempfile.h"
 
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
 
 namespace corvane::cli
@@ -72,15 +80,64 @@ int fail(const std::string& message)
 	return kExitFailure;
 }
 
-int runInfo(const Arguments& arguments)
+namespace
+{
+
+constexpr std::size_t kMarkerSize = 64;
+
+int infoInThisProcess(const Arguments& arguments)
 {
 	std::string error;
 	auto plugin = openPlugin(arguments.plugin, 44100.0, kDefaultBlockSize, error);
 	if (!plugin)
 		return fail(error);
-	printInfo(std::cout, *plugin, arguments.plugin);
+	const char* display = std::getenv("DISPLAY");
+	printInfo(std::cout, *plugin, arguments.plugin, display && *display);
 	std::cout.flush();
 	return kExitOk;
+}
+
+std::string signalName(int signal)
+{
+	const char* abbreviation = sigabbrev_np(signal);
+	return abbreviation ? std::string("SIG") + abbreviation : "signal " + std::to_string(signal);
+}
+
+} // namespace
+
+// The plug-in answers in a child process: a plug-in that crashes on one
+// question then costs only the answers after it, and the host can still
+// say which question it was.
+int runInfo(const Arguments& arguments)
+{
+	void* shared = mmap(nullptr, kMarkerSize, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+	if (shared == MAP_FAILED)
+		return fail(std::string("cannot share memory with a child process: ") + std::strerror(errno));
+	auto* marker = static_cast<char*>(shared);
+	std::fflush(nullptr);
+	pid_t child = fork();
+	if (child < 0)
+		return fail(std::string("cannot start a child process: ") + std::strerror(errno));
+	if (child == 0)
+	{
+		setCallMarker(marker, kMarkerSize);
+		int status = infoInThisProcess(arguments);
+		std::fflush(nullptr);
+		// No exit handlers: the plug-in's static destructors are what crash
+		// most often, and the answers are already out.
+		_exit(status);
+	}
+	int status = 0;
+	while (waitpid(child, &status, 0) < 0 && errno == EINTR)
+	{
+	}
+	marker[kMarkerSize - 1] = 0;
+	if (WIFSIGNALED(status))
+	{
+		std::string call = marker[0] ? marker : "loading";
+		return fail("the plug-in crashed (" + signalName(WTERMSIG(status)) + ") while answering " + call);
+	}
+	return WIFEXITED(status) ? WEXITSTATUS(status) : kExitFailure;
 }
 
 int runProcess(const Arguments& arguments)

@@ -5,12 +5,14 @@
 // window, and a close of the window (or Ctrl-C) closes the editor cleanly.
 #include "tools/corvane-host/commands.h"
 #include "tools/corvane-host/processor.h"
+#include "tools/corvane-host/windowcapture.h"
 
 #include "gui/platform/linux/window/x11hostwindow.h"
 #include "tools/vsthost/pluginhost.h"
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <csignal>
 #include <cstdio>
 #include <thread>
@@ -23,6 +25,15 @@ namespace
 
 constexpr auto kIdlePeriod = std::chrono::milliseconds(33);
 constexpr int kPaintTimeoutIdles = 150; // about 5 seconds
+// A picture is taken once it has stayed the same this long: editors that
+// draw in steps (one part per idle, or after loading their images) are
+// then complete. The limit keeps an animated editor from stalling us.
+constexpr int kStableIdles = 15;       // about half a second
+constexpr int kStableLimitIdles = 300; // about 10 seconds
+// The window for an editor that tells its size only once open; it follows
+// as soon as the plug-in says.
+constexpr int kProvisionalWidth = 640;
+constexpr int kProvisionalHeight = 480;
 
 std::atomic<bool> gStop{false};
 
@@ -63,19 +74,43 @@ HostOptions editorHostOptions(bool log, VSTGUI::X11HostWindow** window, PendingS
 	return options;
 }
 
+// Some plug-ins answer 0 with a valid rectangle, others 1 with none: the
+// rectangle is what counts.
 bool editorSize(HostedPlugin& plugin, int& width, int& height)
 {
 	ERect* rect = nullptr;
-	if (!plugin.dispatch(effEditGetRect, 0, 0, &rect) || !rect)
+	plugin.dispatch(effEditGetRect, 0, 0, &rect);
+	if (!rect)
 		return false;
 	width = rect->right - rect->left;
 	height = rect->bottom - rect->top;
 	return width > 0 && height > 0;
 }
 
+// The size the editor last reported, so that the window follows a change
+// of the report, but not a stale report after a resize request.
+struct ReportedSize
+{
+	int width = 0;
+	int height = 0;
+};
+
+void followReportedSize(HostedPlugin& plugin, VSTGUI::X11HostWindow& window, ReportedSize& reported)
+{
+	int width = 0, height = 0;
+	if (!editorSize(plugin, width, height) || (width == reported.width && height == reported.height))
+		return;
+	reported = {width, height};
+	window.resize(width, height);
+}
+
+ReportedSize* gReported = nullptr;
+
 void idleOnce(HostedPlugin& plugin, VSTGUI::X11HostWindow& window)
 {
 	plugin.dispatch(effEditIdle);
+	if (gReported)
+		followReportedSize(plugin, window, *gReported);
 	window.processEvents();
 	std::this_thread::sleep_for(kIdlePeriod);
 }
@@ -87,21 +122,35 @@ int runWindow(HostedPlugin& plugin, VSTGUI::X11HostWindow& window)
 	return kExitOk;
 }
 
-int takeSnapshot(HostedPlugin& plugin, VSTGUI::X11HostWindow& window, const std::string& path)
+bool showsContent(const std::vector<std::uint32_t>& pixels)
 {
-	int idles = 0;
-	while (idles < kPaintTimeoutIdles && !window.showsContent())
+	for (std::uint32_t pixel : pixels)
+		if (pixel != VSTGUI::X11HostWindow::kBackgroundPixel)
+			return true;
+	return false;
+}
+
+int takeSnapshot(HostedPlugin& plugin, VSTGUI::X11HostWindow& window, WindowCapture& capture,
+                 const std::string& path)
+{
+	int idles = 0, width = 0, height = 0;
+	while (idles < kPaintTimeoutIdles && !showsContent(capture.pixels(width, height)))
 	{
 		idleOnce(plugin, window);
 		idles++;
 	}
 	if (idles == kPaintTimeoutIdles)
 		return fail("the plug-in's editor drew nothing within 5 seconds");
-	// A few more passes, so that what was painted first is also complete.
-	for (int i = 0; i < 3; i++)
+	std::uint64_t last = pictureHash(capture.pixels(width, height), width);
+	for (int same = 0, waited = 0; same < kStableIdles && waited < kStableLimitIdles; waited++)
+	{
 		idleOnce(plugin, window);
+		std::uint64_t now = pictureHash(capture.pixels(width, height), width);
+		same = now == last ? same + 1 : 0;
+		last = now;
+	}
 	std::string error;
-	if (!window.savePNG(path, error))
+	if (!capture.savePNG(path, error))
 		return fail(error);
 	return kExitOk;
 }
@@ -125,28 +174,38 @@ int runEditor(const Arguments& arguments, bool snapshot)
 	Arguments settings = arguments;
 	configure(*plugin, settings, 44100.f);
 
-	int width = 0, height = 0;
-	if (!editorSize(*plugin, width, height))
-		return fail("the plug-in reports no editor size");
+	// Many editors tell their size only once open: they get a provisional
+	// window first, which follows what they report or request.
+	int width = kProvisionalWidth, height = kProvisionalHeight;
+	ReportedSize reported;
+	if (editorSize(*plugin, width, height))
+		reported = {width, height};
+	else if (pending.width > 0 && pending.height > 0)
+		width = pending.width, height = pending.height;
+	else
+		width = kProvisionalWidth, height = kProvisionalHeight;
 	auto window = VSTGUI::X11HostWindow::create("corvane-host: " + plugin->getString(effGetEffectName), width,
 	                                            height, error);
 	if (!window)
 		return fail(error);
 	windowPointer = window.get();
+	std::unique_ptr<WindowCapture> capture;
+	if (snapshot && !(capture = WindowCapture::create(static_cast<std::uint32_t>(window->getWindowId()), error)))
+		return fail(error);
 
 	if (!plugin->dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(window->getWindowId())))
 		return fail("the plug-in could not open its editor");
-	// Some plug-ins know their size only once open.
-	if (editorSize(*plugin, width, height))
-		window->resize(width, height);
+	followReportedSize(*plugin, *window, reported);
+	gReported = &reported;
 
 	gStop = false;
 	auto previousInt = std::signal(SIGINT, onStopSignal);
 	auto previousTerm = std::signal(SIGTERM, onStopSignal);
-	int status = snapshot ? takeSnapshot(*plugin, *window, arguments.output) : runWindow(*plugin, *window);
+	int status = snapshot ? takeSnapshot(*plugin, *window, *capture, arguments.output) : runWindow(*plugin, *window);
 	std::signal(SIGINT, previousInt);
 	std::signal(SIGTERM, previousTerm);
 
+	gReported = nullptr;
 	plugin->dispatch(effEditClose);
 	windowPointer = nullptr;
 	plugin->close();

@@ -16,9 +16,11 @@ constexpr int kLabelWidth = 16;
 // effGetProgramNameIndexed takes a category in value; -1 asks for any.
 constexpr VstIntPtr kAnyCategory = -1;
 
+// Flushed field by field: when the plug-in crashes on a later question,
+// what was learnt before it has been printed.
 void field(std::ostream& out, const char* label, const std::string& value)
 {
-	out << std::left << std::setw(kLabelWidth) << label << value << '\n';
+	out << std::left << std::setw(kLabelWidth) << label << value << '\n' << std::flush;
 }
 
 std::string hex(VstInt32 value)
@@ -56,17 +58,42 @@ void printShape(std::ostream& out, HostedPlugin& plugin)
 	const AEffect& effect = *plugin.effect();
 	field(out, "Inputs", std::to_string(effect.numInputs));
 	field(out, "Outputs", std::to_string(effect.numOutputs));
-	field(out, "Initial delay", std::to_string(effect.initialDelay) + " samples");
 	field(out, "Flags", joined(effectFlagNames(effect.flags)) + " (" + hex(effect.flags) + ")");
+}
+
+// Many plug-ins know their delay only once switched on (a look-ahead sized
+// for the sample rate), so it is read both before and after.
+void printTiming(std::ostream& out, HostedPlugin& plugin)
+{
+	VstInt32 before = plugin.effect()->initialDelay;
+	plugin.dispatch(effSetSampleRate, 0, 0, nullptr, 44100.f);
+	plugin.dispatch(effSetBlockSize, 0, 512);
+	plugin.dispatch(effMainsChanged, 0, 1);
+	VstInt32 on = plugin.effect()->initialDelay;
+	VstIntPtr tail = plugin.dispatch(effGetTailSize);
+	plugin.dispatch(effMainsChanged, 0, 0);
+	std::string delay = std::to_string(on) + " samples at 44100 Hz";
+	if (before != on)
+		delay += " (" + std::to_string(before) + " before it is switched on)";
+	field(out, "Initial delay", delay);
+	// 0 means "not said", 1 "no tail".
+	field(out, "Tail", tail > 1 ? std::to_string(tail) + " samples" : tail == 1 ? "none" : "not reported");
 }
 
 // Some plug-ins know their editor's size only once it is open; that is not
 // an error, so it is said as such.
-void printEditor(std::ostream& out, HostedPlugin& plugin)
+void printEditor(std::ostream& out, HostedPlugin& plugin, bool askEditor)
 {
 	if (!plugin.hasFlag(effFlagsHasEditor))
 	{
 		field(out, "Editor", "none");
+		return;
+	}
+	// Toolkits that connect to the display when asked for their size crash
+	// without one; the question is not worth it.
+	if (!askEditor)
+	{
+		field(out, "Editor", "yes (size not asked: no X display)");
 		return;
 	}
 	ERect* rect = nullptr;
@@ -174,11 +201,12 @@ void printPrograms(std::ostream& out, HostedPlugin& plugin)
 
 } // namespace
 
-void printInfo(std::ostream& out, HostedPlugin& plugin, const std::string& path)
+void printInfo(std::ostream& out, HostedPlugin& plugin, const std::string& path, bool askEditor)
 {
 	printIdentity(out, plugin, path);
 	printShape(out, plugin);
-	printEditor(out, plugin);
+	printTiming(out, plugin);
+	printEditor(out, plugin, askEditor);
 	printParameters(out, plugin);
 	printPrograms(out, plugin);
 }

@@ -13,6 +13,7 @@ namespace corvane::cli
 // The plug-in must be open (effOpen). Program names come from
 // effGetProgramNameIndexed; a plug-in that does not answer it has its
 // programs switched through one by one, and its current program restored.
-void printInfo(std::ostream& out, HostedPlugin& plugin, const std::string& path);
+// The editor's size is asked only when askEditor is set.
+void printInfo(std::ostream& out, HostedPlugin& plugin, const std::string& path, bool askEditor);
 
 } // namespace corvane::cli

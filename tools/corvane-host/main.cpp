@@ -1,6 +1,7 @@
 // corvane-host: a command-line host for Linux VST 2.4 effects.
 #include "tools/corvane-host/arguments.h"
 #include "tools/corvane-host/commands.h"
+#include "tools/corvane-host/xerrors.h"
 
 #include <cstdio>
 
@@ -19,6 +20,7 @@ int usageError(const std::string& message)
 
 int main(int argc, char** argv)
 {
+	installXErrorHandler();
 	Arguments arguments;
 	ParseResult parsed = parseArguments(argc, argv, arguments);
 	if (!parsed.ok && parsed.showUsage)

@@ -38,10 +38,6 @@ constexpr std::array<const char*, 50> kHostOpcodeNames = {
 	"audioMasterEditFile", "audioMasterGetChunkFile", "audioMasterGetInputSpeakerArrangement",
 };
 
-constexpr VstInt32 kProcessLevelUser = 1;
-constexpr VstInt32 kAutomationOff = 1;
-constexpr VstInt32 kLanguageEnglish = 1;
-
 void copyString(void* to, const char* from, std::size_t size)
 {
 	if (!to)
@@ -51,6 +47,50 @@ void copyString(void* to, const char* from, std::size_t size)
 	static_cast<char*>(to)[length] = 0;
 }
 
+constexpr std::array<const char*, 80> kEffectOpcodeNames = {
+	"effOpen", "effClose", "effSetProgram", "effGetProgram", "effSetProgramName", "effGetProgramName",
+	"effGetParamLabel", "effGetParamDisplay", "effGetParamName", "effGetVu", "effSetSampleRate", "effSetBlockSize",
+	"effMainsChanged", "effEditGetRect", "effEditOpen", "effEditClose", "effEditDraw", "effEditMouse", "effEditKey",
+	"effEditIdle", "effEditTop", "effEditSleep", "effIdentify", "effGetChunk", "effSetChunk", "effProcessEvents",
+	"effCanBeAutomated", "effString2Parameter", "effGetNumProgramCategories", "effGetProgramNameIndexed",
+	"effCopyProgram", "effConnectInput", "effConnectOutput", "effGetInputProperties", "effGetOutputProperties",
+	"effGetPlugCategory", "effGetCurrentPosition", "effGetDestinationBuffer", "effOfflineNotify",
+	"effOfflinePrepare", "effOfflineRun", "effProcessVarIo", "effSetSpeakerArrangement",
+	"effSetBlockSizeAndSampleRate", "effSetBypass", "effGetEffectName", "effGetErrorText", "effGetVendorString",
+	"effGetProductString", "effGetVendorVersion", "effVendorSpecific", "effCanDo", "effGetTailSize", "effIdle",
+	"effGetIcon", "effSetViewPosition", "effGetParameterProperties", "effKeysRequired", "effGetVstVersion",
+	"effEditKeyDown", "effEditKeyUp", "effSetEditKnobMode", "effGetMidiProgramName", "effGetCurrentMidiProgram",
+	"effGetMidiProgramCategory", "effHasMidiProgramsChanged", "effGetMidiKeyName", "effBeginSetProgram",
+	"effEndSetProgram", "effGetSpeakerArrangement", "effShellGetNextPlugin", "effStartProcess", "effStopProcess",
+	"effSetTotalSampleToProcess", "effSetPanLaw", "effBeginLoadBank", "effBeginLoadProgram",
+	"effSetProcessPrecision", "effGetNumMidiInputChannels", "effGetNumMidiOutputChannels",
+};
+
+// Plain memory, no locks: the reader may be another process that only looks
+// once this one has died.
+char* gCallMarker = nullptr;
+std::size_t gCallMarkerSize = 0;
+
+void markCall(const char* name)
+{
+	if (gCallMarker)
+		copyString(gCallMarker, name, gCallMarkerSize);
+}
+
+void markCall(VstInt32 opcode)
+{
+	if (!gCallMarker)
+		return;
+	if (opcode >= 0 && static_cast<std::size_t>(opcode) < kEffectOpcodeNames.size())
+		markCall(kEffectOpcodeNames[static_cast<std::size_t>(opcode)]);
+	else
+		markCall(("opcode " + std::to_string(opcode)).c_str());
+}
+
+constexpr VstInt32 kProcessLevelUser = 1;
+constexpr VstInt32 kAutomationOff = 1;
+constexpr VstInt32 kLanguageEnglish = 1;
+
 } // namespace
 
 std::string hostOpcodeName(VstInt32 opcode)
@@ -58,6 +98,19 @@ std::string hostOpcodeName(VstInt32 opcode)
 	if (opcode >= 0 && static_cast<std::size_t>(opcode) < kHostOpcodeNames.size())
 		return kHostOpcodeNames[static_cast<std::size_t>(opcode)];
 	return "opcode " + std::to_string(opcode);
+}
+
+std::string effectOpcodeName(VstInt32 opcode)
+{
+	if (opcode >= 0 && static_cast<std::size_t>(opcode) < kEffectOpcodeNames.size())
+		return kEffectOpcodeNames[static_cast<std::size_t>(opcode)];
+	return "opcode " + std::to_string(opcode);
+}
+
+void setCallMarker(char* buffer, std::size_t size)
+{
+	gCallMarker = size > 0 ? buffer : nullptr;
+	gCallMarkerSize = size;
 }
 
 std::unique_ptr<HostedPlugin> HostedPlugin::load(const std::string& path, std::string& error, HostOptions options)
@@ -85,6 +138,7 @@ std::unique_ptr<HostedPlugin> HostedPlugin::load(const std::string& path, std::s
 	}
 
 	tLoading = plugin.get();
+	markCall("VSTPluginMain");
 	AEffect* effect = entry(&HostedPlugin::callback);
 	tLoading = nullptr;
 	if (!effect)
@@ -95,6 +149,13 @@ std::unique_ptr<HostedPlugin> HostedPlugin::load(const std::string& path, std::s
 	if (effect->magic != kEffectMagic)
 	{
 		error = "not a VST 2.4 plug-in: " + path + " answered a record without the 'VstP' magic";
+		return nullptr;
+	}
+	// Every request goes through the dispatcher; without one the record is
+	// unusable, and we cannot even ask it to close.
+	if (!effect->dispatcher)
+	{
+		error = "not a usable VST 2.4 plug-in: " + path + " answered a record without a dispatcher";
 		return nullptr;
 	}
 	plugin->effect_ = effect;
@@ -115,6 +176,7 @@ VstIntPtr HostedPlugin::close()
 	if (!effect_)
 		return 0;
 	AEffect* effect = effect_;
+	markCall(effClose);
 	VstIntPtr result = effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.f);
 	effect_ = nullptr;
 	std::lock_guard<std::mutex> lock(gRegistryMutex);
@@ -128,6 +190,7 @@ VstIntPtr HostedPlugin::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr valu
 		return 0;
 	if (opcode == effClose)
 		return close();
+	markCall(opcode);
 	return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
 }
 
@@ -142,25 +205,34 @@ std::string HostedPlugin::getString(VstInt32 opcode, VstInt32 index, VstIntPtr v
 
 float HostedPlugin::getParameter(VstInt32 index)
 {
-	return effect_ ? effect_->getParameter(effect_, index) : 0.f;
+	if (!effect_ || !effect_->getParameter)
+		return 0.f;
+	markCall("getParameter");
+	return effect_->getParameter(effect_, index);
 }
 
 void HostedPlugin::setParameter(VstInt32 index, float value)
 {
-	if (effect_)
-		effect_->setParameter(effect_, index, value);
+	if (!effect_ || !effect_->setParameter)
+		return;
+	markCall("setParameter");
+	effect_->setParameter(effect_, index, value);
 }
 
 void HostedPlugin::processReplacing(float** inputs, float** outputs, VstInt32 frames)
 {
-	if (effect_)
-		effect_->processReplacing(effect_, inputs, outputs, frames);
+	if (!effect_ || !effect_->processReplacing)
+		return;
+	markCall("processReplacing");
+	effect_->processReplacing(effect_, inputs, outputs, frames);
 }
 
 void HostedPlugin::processDoubleReplacing(double** inputs, double** outputs, VstInt32 frames)
 {
-	if (effect_ && effect_->processDoubleReplacing)
-		effect_->processDoubleReplacing(effect_, inputs, outputs, frames);
+	if (!effect_ || !effect_->processDoubleReplacing)
+		return;
+	markCall("processDoubleReplacing");
+	effect_->processDoubleReplacing(effect_, inputs, outputs, frames);
 }
 
 std::vector<HostCall> HostedPlugin::calls() const

@@ -31,6 +31,14 @@ struct HostCall
 
 // The published name of a host opcode ("audioMasterAutomate"), or "opcode N".
 std::string hostOpcodeName(VstInt32 opcode);
+// The published name of an effect opcode ("effEditGetRect"), or "opcode N".
+std::string effectOpcodeName(VstInt32 opcode);
+
+// Where the host writes the name of the plug-in call in progress, before
+// each call ("VSTPluginMain", "effEditGetRect", "processReplacing"): a
+// process that watches a child running the plug-in can then say where it
+// crashed. The buffer must outlive every HostedPlugin; null stops it.
+void setCallMarker(char* buffer, std::size_t size);
 
 struct HostOptions
 {

@@ -12,14 +12,6 @@
 
 namespace VSTGUI {
 
-namespace {
-
-// A background the plug-in is unlikely to paint: showsContent() looks for
-// any other pixel.
-constexpr std::uint32_t kBackground = 0x00ff00ff;
-
-} // namespace
-
 struct X11HostWindow::Impl
 {
 	xcb_connection_t* connection = nullptr;
@@ -74,7 +66,7 @@ std::unique_ptr<X11HostWindow> X11HostWindow::create(const std::string& title, i
 	xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(d.connection)).data;
 	d.width = width;
 	d.height = height;
-	std::uint32_t values[] = {kBackground, XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_KEY_PRESS};
+	std::uint32_t values[] = {kBackgroundPixel, XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_KEY_PRESS};
 	d.window = createCheckedWindow(d.connection,
 	                               {screen->root, CRect(0, 0, width, height), XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK,
 	                                values, XCB_COPY_FROM_PARENT, screen->root_visual});
@@ -151,7 +143,7 @@ bool X11HostWindow::processEvents()
 bool X11HostWindow::showsContent()
 {
 	for (std::uint32_t pixel : impl->capture())
-		if ((pixel & 0x00ffffff) != kBackground)
+		if ((pixel & 0x00ffffff) != kBackgroundPixel)
 			return true;
 	return false;
 }

@@ -15,6 +15,10 @@ namespace VSTGUI {
 class X11HostWindow
 {
 public:
+	// The window's own background (0x00RRGGBB), a colour that plug-ins are
+	// unlikely to paint: any other pixel is the editor's.
+	static constexpr std::uint32_t kBackgroundPixel = 0x00ff00ff;
+
 	// A mapped window of the given size on $DISPLAY, or null with the reason
 	// in error (no display, a size the server refuses).
 	static std::unique_ptr<X11HostWindow> create(const std::string& title, int width, int height,
