@@ -63,9 +63,11 @@ test-tsan: build-tsan
 test-install: build
 	./scripts/test-install.sh "$(BUILD)"
 
-# Source checks that need no build: includes go down the layers only.
-check:
+# Source checks that need no build: includes go down the layers only, and
+# every source is formatted as .clang-format says.
+check: deps
 	./scripts/check-layers.sh
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 test: check test-normal test-install test-asan test-tsan
 

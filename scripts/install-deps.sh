@@ -8,7 +8,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config clang-format git
   libgtest-dev libgmock-dev libbenchmark-dev
   libsndfile1-dev
   libcairo2-dev libpango1.0-dev libharfbuzz-dev libgdk-pixbuf-2.0-dev

@@ -20,7 +20,8 @@
 #include <list>
 #include <string>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 struct CPoint;
 struct CRect;

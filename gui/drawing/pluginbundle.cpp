@@ -10,11 +10,13 @@
 
 #include <map>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 PluginBundle* gBundleRef = nullptr;
 
-namespace {
+namespace
+{
 
 // The bundle handed out last; not a reference of its own, so that the bundle
 // goes away with the last reference its users hold. Its destructor clears it.
@@ -83,7 +85,7 @@ PluginBundle* getBundleForModulePath(const char* modulePath)
 
 PluginBundle* GetPluginBundle()
 {
-	Dl_info info {};
+	Dl_info info{};
 	if (::dladdr(reinterpret_cast<void*>(&GetPluginBundle), &info) == 0 || !info.dli_fname)
 		return nullptr;
 	// Users link the module into a host's plug-in folder (~/.vst/Corvane.so
@@ -94,7 +96,8 @@ PluginBundle* GetPluginBundle()
 	return bundle;
 }
 
-namespace {
+namespace
+{
 
 const BuiltInResource* builtIns = nullptr;
 std::size_t builtInCount = 0;

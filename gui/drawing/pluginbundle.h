@@ -14,7 +14,8 @@
 #include <cstddef>
 #include <string>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class PluginBundle : public CBaseObject
 {

@@ -10,7 +10,8 @@
 #include <limits>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr double kEpsilon = 2.3283064370807974e-10;
 
@@ -20,8 +21,7 @@ void expectClose(double actual, double expected, double tolerance = 1e-15)
 	EXPECT_LE(std::fabs(actual - expected), tolerance * std::fabs(expected)) << actual << " vs " << expected;
 }
 
-template <typename Sample>
-struct Stereo
+template <typename Sample> struct Stereo
 {
 	explicit Stereo(std::size_t frames) : left(frames), right(frames), ptrs{left.data(), right.data()} {}
 	std::vector<Sample> left, right;

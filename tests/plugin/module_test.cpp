@@ -67,7 +67,8 @@ TEST(Module, InstancesAreIndependent)
 // the editor must still find its pictures in the bundle the link points into.
 TEST(Module, AModuleReachedThroughASymbolicLinkFindsItsBundle)
 {
-	const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("corvane-link-" + std::to_string(getpid()));
+	const std::filesystem::path folder =
+	    std::filesystem::temp_directory_path() / ("corvane-link-" + std::to_string(getpid()));
 	std::filesystem::create_directories(folder);
 	const std::filesystem::path link = folder / "Corvane.so";
 	std::filesystem::create_symlink(std::filesystem::absolute(CORVANE_MODULE_PATH), link);

@@ -8,7 +8,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::test;
 
-namespace {
+namespace
+{
 
 class ContainerTest : public ::testing::Test
 {
@@ -223,8 +224,8 @@ public:
 	CBaseObject* newCopy() const override { return nullptr; }
 
 private:
-	const char* texts[2] {"one", "two"};
-	int32 position {-1};
+	const char* texts[2]{"one", "two"};
+	int32 position{-1};
 };
 } // namespace
 

@@ -19,7 +19,8 @@
 #include <cairo.h>
 #include <string>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CairoBitmap : public IPlatformBitmap
 {
@@ -74,7 +75,7 @@ private:
 	mutable std::string pendingPath;
 	mutable CPoint size;
 	mutable ArgbPixels::Buffer pixels;
-	cairo_surface_t* surface {nullptr};
+	cairo_surface_t* surface{nullptr};
 };
 
 // Access to the pixels of one CairoBitmap; holds a reference to it. With

@@ -14,15 +14,16 @@
 #include <cstring>
 #include <ctime>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
-constexpr uint32_t kEventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
-								XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
-								XCB_EVENT_MASK_ENTER_WINDOW | XCB_EVENT_MASK_LEAVE_WINDOW |
-								XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
-								XCB_EVENT_MASK_FOCUS_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+constexpr uint32_t kEventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
+                                XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_ENTER_WINDOW |
+                                XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
+                                XCB_EVENT_MASK_FOCUS_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
 
 // Beyond this many pending rectangles a new one is merged with the last, so
 // that a storm of small invalidations costs no more than a few large ones.
@@ -41,7 +42,7 @@ CRect integralRect(const CRect& r)
 CRect unite(const CRect& a, const CRect& b)
 {
 	return CRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-		std::max(a.bottom, b.bottom));
+	             std::max(a.bottom, b.bottom));
 }
 
 double area(const CRect& r)
@@ -104,7 +105,7 @@ private:
 
 uint32 X11Frame::getTicks()
 {
-	timespec now {};
+	timespec now{};
 	clock_gettime(CLOCK_MONOTONIC, &now);
 	uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
 	return static_cast<uint32>(ms);
@@ -180,8 +181,8 @@ bool X11Frame::findImageFormat()
 	// Our pixels are native 32-bit words; only their byte order may differ.
 	bool littleEndianHost = std::endian::native == std::endian::little;
 	swapPixelBytes = (setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST) != littleEndianHost;
-	maxRequestBytes = std::min<size_t>(static_cast<size_t>(xcb_get_maximum_request_length(connection)) * 4,
-		kMaxBandBytes);
+	maxRequestBytes =
+	    std::min<size_t>(static_cast<size_t>(xcb_get_maximum_request_length(connection)) * 4, kMaxBandBytes);
 	return true;
 }
 
@@ -283,7 +284,7 @@ void X11Frame::sync()
 	if (!isConnected())
 		return;
 	ReplyPtr<xcb_get_input_focus_reply_t> reply(
-		xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+	    xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }
 
 int X11Frame::getFileDescriptor() const
@@ -318,7 +319,8 @@ bool X11Frame::setSize(const CRect& newSize)
 	                           static_cast<uint32_t>(X11Geometry::extent(r.getWidth())),
 	                           static_cast<uint32_t>(X11Geometry::extent(r.getHeight()))};
 	xcb_configure_window(connection, window,
-		XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, values);
+	                     XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+	                     values);
 	if (resized)
 	{
 		invalidRects.clear();
@@ -341,7 +343,7 @@ bool X11Frame::getCurrentMousePosition(CPoint& mousePosition) const
 	if (!isConnected())
 		return false;
 	ReplyPtr<xcb_query_pointer_reply_t> reply(
-		xcb_query_pointer_reply(connection, xcb_query_pointer(connection, window), nullptr));
+	    xcb_query_pointer_reply(connection, xcb_query_pointer(connection, window), nullptr));
 	if (!reply)
 		return false;
 	mousePosition = CPoint(reply->win_x, reply->win_y);
@@ -353,7 +355,7 @@ bool X11Frame::getCurrentMouseButtons(CButtonState& buttons) const
 	if (!isConnected())
 		return false;
 	ReplyPtr<xcb_query_pointer_reply_t> reply(
-		xcb_query_pointer_reply(connection, xcb_query_pointer(connection, window), nullptr));
+	    xcb_query_pointer_reply(connection, xcb_query_pointer(connection, window), nullptr));
 	if (!reply)
 		return false;
 	buttons |= X11Events::buttonsFromState(reply->mask) | X11Events::modifiersFromState(reply->mask);
@@ -571,8 +573,8 @@ void X11Frame::copyToWindow(const CRect& rect)
 			}
 		}
 		xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, gc, static_cast<uint16_t>(width),
-			static_cast<uint16_t>(rows), static_cast<int16_t>(x), static_cast<int16_t>(y + row), 0, depth,
-			static_cast<uint32_t>(rowBytes * static_cast<size_t>(rows)), band.data());
+		              static_cast<uint16_t>(rows), static_cast<int16_t>(x), static_cast<int16_t>(y + row), 0, depth,
+		              static_cast<uint32_t>(rowBytes * static_cast<size_t>(rows)), band.data());
 	}
 }
 
@@ -700,7 +702,7 @@ void X11Frame::onButtonPress(const xcb_button_press_event_t& event)
 	{
 		if (callback)
 			callback->platformOnMouseWheel(where, wheel->axis, wheel->distance,
-				CButtonState(X11Events::modifiersFromState(event.state)));
+			                               CButtonState(X11Events::modifiersFromState(event.state)));
 		return;
 	}
 	// The editor takes the keyboard only when clicked, as an embedded
@@ -777,7 +779,7 @@ void X11Frame::forwardKeyToParent(const xcb_key_press_event_t& event)
 	forwarded.child = XCB_WINDOW_NONE;
 	bool press = forwarded.response_type == XCB_KEY_PRESS;
 	xcb_send_event(connection, 0, parent, press ? XCB_EVENT_MASK_KEY_PRESS : XCB_EVENT_MASK_KEY_RELEASE,
-		reinterpret_cast<const char*>(&forwarded));
+	               reinterpret_cast<const char*>(&forwarded));
 }
 
 void X11Frame::onExpose(const xcb_expose_event_t& event)

@@ -32,7 +32,8 @@
 #include <vector>
 #include <xcb/xcb.h>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class X11Tooltip;
 
@@ -42,8 +43,8 @@ public:
 	// Counters of the drawing work, for tests and benchmarks.
 	struct PaintStatistics
 	{
-		uint64_t paints {0};
-		uint64_t drawnRects {0};
+		uint64_t paints{0};
+		uint64_t drawnRects{0};
 		// The rectangles copied to the window by the last paint that copied
 		// anything.
 		std::vector<CRect> lastCopied;
@@ -145,26 +146,26 @@ private:
 	xcb_window_t parent;
 	std::unique_ptr<X11Display> display;
 	// The display's, for brevity.
-	xcb_connection_t* connection {nullptr};
-	xcb_screen_t* screen {nullptr};
-	xcb_window_t window {XCB_WINDOW_NONE};
-	xcb_gcontext_t gc {0};
-	uint8_t depth {0};
-	bool swapPixelBytes {false};
-	bool canPutImage {false};
-	size_t maxRequestBytes {0};
-	cairo_surface_t* backBuffer {nullptr};
+	xcb_connection_t* connection{nullptr};
+	xcb_screen_t* screen{nullptr};
+	xcb_window_t window{XCB_WINDOW_NONE};
+	xcb_gcontext_t gc{0};
+	uint8_t depth{0};
+	bool swapPixelBytes{false};
+	bool canPutImage{false};
+	size_t maxRequestBytes{0};
+	cairo_surface_t* backBuffer{nullptr};
 	std::vector<CRect> invalidRects;
 	std::vector<CRect> copyRects;
 	std::unique_ptr<X11DropTarget> dropTarget;
 	X11Events::DoubleClickDetector doubleClicks;
 	X11Tooltip* tooltip{nullptr};
-	bool deliveringLeftButton {false};
-	int32 lastDragResult {0};
+	bool deliveringLeftButton{false};
+	int32 lastDragResult{0};
 	PaintStatistics statistics;
-	int32 internalReferences {0};
-	bool lost {false};
-	bool painting {false};
+	int32 internalReferences{0};
+	bool lost{false};
+	bool painting{false};
 };
 
 } // namespace VSTGUI

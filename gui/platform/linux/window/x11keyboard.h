@@ -15,7 +15,8 @@
 #include <xcb/xcb.h>
 #include <xkbcommon/xkbcommon.h>
 
-namespace VSTGUI::X11Keyboard {
+namespace VSTGUI::X11Keyboard
+{
 
 struct KeyInput
 {
@@ -57,10 +58,10 @@ private:
 	bool load();
 
 	xcb_connection_t* connection;
-	xkb_context* context {nullptr};
-	xkb_keymap* keymap {nullptr};
-	xkb_state* xkbState {nullptr};
-	bool unavailable {false};
+	xkb_context* context{nullptr};
+	xkb_keymap* keymap{nullptr};
+	xkb_state* xkbState{nullptr};
+	bool unavailable{false};
 };
 
 } // namespace VSTGUI::X11Keyboard

@@ -13,7 +13,8 @@
 
 using namespace corvane::test;
 
-namespace {
+namespace
+{
 
 size_t openFileDescriptors()
 {
@@ -63,7 +64,7 @@ TEST(X11FrameFaults, NoDisplayAnswersNullAndLeavesNothingOpen)
 	IPlatformFrame* frame = IPlatformFrame::createPlatformFrame(&callback, CRect(0, 0, 50, 50), windowHandle(parent));
 	setenv("DISPLAY", ":32760", 1);
 	IPlatformFrame* unreachable =
-		IPlatformFrame::createPlatformFrame(&callback, CRect(0, 0, 50, 50), windowHandle(parent));
+	    IPlatformFrame::createPlatformFrame(&callback, CRect(0, 0, 50, 50), windowHandle(parent));
 	setenv("DISPLAY", display.c_str(), 1);
 	EXPECT_EQ(frame, nullptr);
 	EXPECT_EQ(unreachable, nullptr);
@@ -83,7 +84,7 @@ TEST(X11FrameFaults, UnknownOrNullParentAnswersNullAndCreatesNoWindow)
 	EXPECT_EQ(IPlatformFrame::createPlatformFrame(&callback, CRect(0, 0, 50, 50), windowHandle(unknown)), nullptr);
 	EXPECT_EQ(IPlatformFrame::createPlatformFrame(&callback, CRect(0, 0, 50, 50), nullptr), nullptr);
 	EXPECT_EQ(IPlatformFrame::createPlatformFrame(&callback, CRect(0, 0, 50, 50), reinterpret_cast<void*>(~0ull)),
-		nullptr);
+	          nullptr);
 	CFrame* frame = new CFrame(CRect(0, 0, 50, 50), windowHandle(unknown), nullptr);
 	EXPECT_EQ(frame->getPlatformFrame(), nullptr);
 	frame->close();
