@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <optional>
 
 namespace VSTGUI
 {
@@ -760,26 +761,65 @@ void X11Frame::onFocus(const xcb_focus_in_event_t& event, bool focusIn)
 void X11Frame::onKey(const xcb_key_press_event_t& event, bool pressed)
 {
 	bool used = false;
-	if (auto key = display->getKeymap().lookUp(event.detail, event.state); key && callback)
+	// A modifier alone is no key for the views; the host still gets it, as
+	// hosts that track modifiers from key events expect.
+	auto key = display->getKeymap().lookUp(event.detail, event.state);
+	if (key && callback && !X11Keyboard::isModifierKey(key->keysym))
 	{
 		VstKeyCode code = X11Keyboard::translateKey(*key);
 		used = pressed ? callback->platformOnKeyDown(code) : callback->platformOnKeyUp(code);
 	}
 	if (!used && isConnected())
-		forwardKeyToParent(event);
+		forwardKeyToHost(event);
 }
 
-void X11Frame::forwardKeyToParent(const xcb_key_press_event_t& event)
+// The window the server would have given a key to had the editor not
+// selected keys: the nearest ancestor that selects it, unless a window on the
+// way stops its propagation. The direct parent is not enough: embedding
+// windows (Ardour's) often select no keys while the host's top-level does.
+// The root is no host window: a key nobody in the host wants ends there.
+std::optional<X11Frame::KeyDestination> X11Frame::findKeyDestination(uint32_t mask) const
+{
+	KeyDestination destination{parent, window};
+	while (destination.window != XCB_WINDOW_NONE && destination.window != screen->root)
+	{
+		auto attributesCookie = xcb_get_window_attributes(connection, destination.window);
+		auto treeCookie = xcb_query_tree(connection, destination.window);
+		auto attributes = owned(xcb_get_window_attributes_reply(connection, attributesCookie, nullptr));
+		auto tree = owned(xcb_query_tree_reply(connection, treeCookie, nullptr));
+		if (!attributes || !tree)
+			return std::nullopt;
+		if (attributes->all_event_masks & mask)
+			return destination;
+		if (attributes->do_not_propagate_mask & mask)
+			return std::nullopt;
+		destination = {tree->parent, destination.window};
+	}
+	return std::nullopt;
+}
+
+void X11Frame::forwardKeyToHost(const xcb_key_press_event_t& event)
 {
 	// The host's own shortcuts (space for play) keep working while the
 	// editor has the keyboard.
+	bool press = (event.response_type & 0x7F) == XCB_KEY_PRESS;
+	uint32_t mask = press ? XCB_EVENT_MASK_KEY_PRESS : XCB_EVENT_MASK_KEY_RELEASE;
+	std::optional<KeyDestination> destination = findKeyDestination(mask);
+	if (!destination)
+		return;
+	auto cookie = xcb_translate_coordinates(connection, window, destination->window, event.event_x, event.event_y);
+	auto position = owned(xcb_translate_coordinates_reply(connection, cookie, nullptr));
+	if (!position)
+		return;
+	// The fields as the server sets them for a key that propagated there.
 	xcb_key_press_event_t forwarded = event;
 	forwarded.response_type = event.response_type & 0x7F;
-	forwarded.event = parent;
-	forwarded.child = XCB_WINDOW_NONE;
-	bool press = forwarded.response_type == XCB_KEY_PRESS;
-	xcb_send_event(connection, 0, parent, press ? XCB_EVENT_MASK_KEY_PRESS : XCB_EVENT_MASK_KEY_RELEASE,
-	               reinterpret_cast<const char*>(&forwarded));
+	forwarded.event = destination->window;
+	forwarded.child = destination->child;
+	forwarded.event_x = position->dst_x;
+	forwarded.event_y = position->dst_y;
+	xcb_send_event(connection, 0, destination->window, mask, reinterpret_cast<const char*>(&forwarded));
+	xcb_flush(connection);
 }
 
 void X11Frame::onExpose(const xcb_expose_event_t& event)

@@ -29,6 +29,7 @@
 #include <cairo.h>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -132,7 +133,14 @@ private:
 	void onCrossing(const xcb_enter_notify_event_t& event, bool entered);
 	void onFocus(const xcb_focus_in_event_t& event, bool focusIn);
 	void onKey(const xcb_key_press_event_t& event, bool pressed);
-	void forwardKeyToParent(const xcb_key_press_event_t& event);
+	struct KeyDestination
+	{
+		xcb_window_t window;
+		// The window's child that holds ours, as a key event names it.
+		xcb_window_t child;
+	};
+	std::optional<KeyDestination> findKeyDestination(uint32_t mask) const;
+	void forwardKeyToHost(const xcb_key_press_event_t& event);
 	void onExpose(const xcb_expose_event_t& event);
 
 	void addRect(std::vector<CRect>& list, const CRect& rect) const;

@@ -15,7 +15,7 @@ struct VirtualKey
 	uint8 virt;
 };
 
-constexpr std::array<VirtualKey, 60> kVirtualKeys{{
+constexpr std::array<VirtualKey, 62> kVirtualKeys{{
     {XKB_KEY_BackSpace, VKEY_BACK},
     {XKB_KEY_Tab, VKEY_TAB},
     {XKB_KEY_ISO_Left_Tab, VKEY_TAB},
@@ -45,7 +45,11 @@ constexpr std::array<VirtualKey, 60> kVirtualKeys{{
     {XKB_KEY_Prior, VKEY_PAGEUP},
     {XKB_KEY_Next, VKEY_PAGEDOWN},
     {XKB_KEY_Pause, VKEY_PAUSE},
+    // The same keys with Control and with Alt: the keymaps of PC keyboards
+    // give them other keysyms.
+    {XKB_KEY_Break, VKEY_PAUSE},
     {XKB_KEY_Print, VKEY_PRINT},
+    {XKB_KEY_Sys_Req, VKEY_PRINT},
     {XKB_KEY_Clear, VKEY_CLEAR},
     {XKB_KEY_Select, VKEY_SELECT},
     {XKB_KEY_Help, VKEY_HELP},
@@ -78,7 +82,22 @@ constexpr std::array<VirtualKey, 60> kVirtualKeys{{
     {XKB_KEY_KP_Divide, VKEY_DIVIDE},
     {XKB_KEY_KP_Enter, VKEY_ENTER},
 }};
-static_assert(kVirtualKeys.size() == 60, "33 named keys, 20 keypad digits, 7 keypad operators");
+static_assert(kVirtualKeys.size() == 62, "35 named keys, 20 keypad digits, 7 keypad operators");
+
+struct KeysymRange
+{
+	xkb_keysym_t first;
+	xkb_keysym_t last;
+};
+
+// Xlib's IsModifierKey set: what the X world calls a modifier key.
+constexpr std::array<KeysymRange, 4> kModifierKeys{{
+    {XKB_KEY_Shift_L, XKB_KEY_Hyper_R},
+    {XKB_KEY_ISO_Lock, XKB_KEY_ISO_Level5_Lock},
+    {XKB_KEY_Mode_switch, XKB_KEY_Mode_switch},
+    {XKB_KEY_Num_Lock, XKB_KEY_Num_Lock},
+}};
+static_assert(kModifierKeys.size() == 4, "modifiers and locks, ISO shifts, Mode_switch, Num_Lock");
 
 struct ModifierBit
 {
@@ -118,6 +137,16 @@ uint8 virtualKeyOf(xkb_keysym_t keysym)
 			return entry.virt;
 	}
 	return 0;
+}
+
+bool isModifierKey(xkb_keysym_t keysym)
+{
+	for (const KeysymRange& range : kModifierKeys)
+	{
+		if (keysym >= range.first && keysym <= range.last)
+			return true;
+	}
+	return false;
 }
 
 uint8 keyModifiersFromState(uint16_t state)

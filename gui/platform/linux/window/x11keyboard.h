@@ -38,6 +38,11 @@ VstKeyCode translateKey(const KeyInput& key);
 uint8 keyModifiersFromState(uint16_t state);
 // The virtual key of a keysym, 0 for none.
 uint8 virtualKeyOf(xkb_keysym_t keysym);
+// True for keys that only change the modifier state (Shift, Control, Alt,
+// Meta, Super, Hyper, the locks, the level and group shifts): pressed alone
+// they give views no key event, since views learn of modifiers from the state
+// of the events they do get.
+bool isModifierKey(xkb_keysym_t keysym);
 
 // The server's keymap for one connection.
 class Keymap
