@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsndfile1-dev
   libcairo2-dev libpango1.0-dev libharfbuzz-dev libgdk-pixbuf-2.0-dev
-  libxcb1-dev libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev
+  libxcb1-dev libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev libxau-dev
   libxcb-cursor-dev libxcb-xtest0-dev libxcb-xfixes0-dev libxcb-image0-dev libxcb-composite0-dev libx11-dev
   xvfb xkb-data x11-xkb-utils xauth
   fonts-liberation2 fonts-dejavu-core adwaita-icon-theme
