@@ -19,7 +19,7 @@ constexpr uint32_t kMaxPasteWords = 1 << 16;
 
 X11TextFieldClipboard::X11TextFieldClipboard(X11Display& display, xcb_window_t window, X11Atom selectionAtom,
                                              X11Atom pastePropertyAtom)
-: display(display), connection(display.getConnection()), window(window)
+: connection(display.getConnection()), window(window)
 {
 	selection = display.atom(selectionAtom);
 	utf8String = display.atom(X11Atom::utf8String);

@@ -28,7 +28,7 @@ namespace VSTGUI
 class X11TextFieldClipboard
 {
 public:
-	// display must outlive this object; window is the one that owns the
+	// display's connection must outlive this object; window is the one that owns the
 	// selection and receives pastes. The paste of each selection arrives in
 	// a property of its own, so that two pastes in flight do not overwrite
 	// each other.
@@ -49,7 +49,6 @@ private:
 	bool writeTarget(const xcb_selection_request_event_t& request, xcb_atom_t property);
 	std::optional<std::string> readPaste(const xcb_selection_notify_event_t& notify);
 
-	X11Display& display;
 	xcb_connection_t* connection;
 	xcb_window_t window;
 	xcb_atom_t selection{XCB_ATOM_NONE};
