@@ -86,9 +86,33 @@ ParseResult parseBlockSize(std::string_view text, Arguments& arguments)
 	return {};
 }
 
+ParseResult parseChannels(std::string_view text, Arguments& arguments)
+{
+	auto count = parseInteger(text);
+	if (!count)
+		return failure("channel count '" + std::string(text) + "' is not a number");
+	if (*count < 1 || *count > kMaxChannels)
+		return failure("channel count " + std::string(text) + " is out of range (1 to " +
+		               std::to_string(kMaxChannels) + ")");
+	arguments.channels = static_cast<int>(*count);
+	return {};
+}
+
+ParseResult parseTail(std::string_view text, Arguments& arguments)
+{
+	auto seconds = parseNumber(text);
+	if (!seconds)
+		return failure("tail '" + std::string(text) + "' is not a number of seconds");
+	if (*seconds < 0.0 || *seconds > kMaxTailSeconds)
+		return failure("tail " + std::string(text) + " is out of range (0 to 3600 seconds)");
+	arguments.tailSeconds = *seconds;
+	return {};
+}
+
 bool takesValue(std::string_view option)
 {
-	return option == "--param" || option == "--program" || option == "--block";
+	return option == "--param" || option == "--program" || option == "--block" || option == "--channels" ||
+	       option == "--tail";
 }
 
 ParseResult applyOption(std::string_view option, std::string_view value, Arguments& arguments)
@@ -97,6 +121,10 @@ ParseResult applyOption(std::string_view option, std::string_view value, Argumen
 		return parseParameter(value, arguments);
 	if (option == "--program")
 		return parseProgram(value, arguments);
+	if (option == "--channels")
+		return parseChannels(value, arguments);
+	if (option == "--tail")
+		return parseTail(value, arguments);
 	return parseBlockSize(value, arguments);
 }
 
@@ -179,8 +207,8 @@ ParseResult assignEditor(const Split& split, Arguments& arguments)
 	bool snapshot = arguments.command == Command::Snapshot;
 	if (p.size() != (snapshot ? 3u : 2u))
 		return failure(snapshot ? "'snapshot' needs PLUGIN and OUT.png" : "'edit' needs PLUGIN", true);
-	if (arguments.doublePrecision || arguments.blockSize != kDefaultBlockSize)
-		return failure("the options --block and --double belong to 'process'", true);
+	if (arguments.doublePrecision || arguments.blockSize != kDefaultBlockSize || arguments.channels || arguments.tailSeconds)
+		return failure("the options --block, --double, --channels and --tail belong to 'process'", true);
 	if (split.log && snapshot)
 		return failure("the option --log belongs to 'edit'", true);
 	arguments.plugin = p[1];

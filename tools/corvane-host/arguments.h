@@ -23,6 +23,9 @@ enum class Command
 constexpr int kDefaultBlockSize = 512;
 // Far beyond any real host; a larger block is a typing mistake, not a wish.
 constexpr int kMaxBlockSize = 1 << 20;
+// More than any speaker layout or ambisonic order in use.
+constexpr int kMaxChannels = 1024;
+constexpr double kMaxTailSeconds = 3600.0;
 
 struct ParameterSetting
 {
@@ -41,6 +44,12 @@ struct Arguments
 	std::optional<int> program;
 	int blockSize = kDefaultBlockSize;
 	bool doublePrecision = false;
+	// process: the output's channel count; by default the plug-in's outputs
+	// (or, for a mono plug-in run once per channel, the file's channels).
+	std::optional<int> channels;
+	// process: how long to render beyond the input; by default the
+	// plug-in's reported tail.
+	std::optional<double> tailSeconds;
 	bool log = false; // edit: print every host callback
 };
 

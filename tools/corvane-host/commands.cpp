@@ -39,13 +39,35 @@ std::string decibels(double peak)
 	return text;
 }
 
-void printSummary(const Arguments& arguments, const SF_INFO& info, const RunSummary& summary)
+void printRouting(const Rig& rig)
+{
+	if (rig.perChannel)
+		std::printf("routing   %zu instances of the mono plug-in, one per channel\n", rig.instances.size());
+	else
+	{
+		std::printf("routing   %d file channel%s into %d plug-in input%s", rig.fileChannels,
+		            rig.fileChannels == 1 ? "" : "s", rig.pluginInputs, rig.pluginInputs == 1 ? "" : "s");
+		if (rig.fileChannels > rig.pluginInputs)
+			std::printf(" (file channels %d to %d left out)", rig.pluginInputs + 1, rig.fileChannels);
+		else if (rig.fileChannels < rig.pluginInputs)
+			std::printf(" (the others silent)");
+		std::printf(", %d output%s written\n", rig.outputChannels, rig.outputChannels == 1 ? "" : "s");
+	}
+}
+
+void printSummary(const Arguments& arguments, const SF_INFO& info, const Rig& rig, const RunSummary& summary)
 {
 	double seconds = static_cast<double>(summary.frames) / info.samplerate;
 	std::printf("frames    %lld (%.3f s at %d Hz, %d channel%s)\n", static_cast<long long>(summary.frames), seconds,
-	            info.samplerate, info.channels, info.channels == 1 ? "" : "s");
+	            info.samplerate, rig.outputChannels, rig.outputChannels == 1 ? "" : "s");
 	std::printf("blocks    %lld of up to %d frames, %s precision\n", summary.blocks, arguments.blockSize,
 	            arguments.doublePrecision ? "double" : "single");
+	printRouting(rig);
+	if (summary.latency > 0)
+		std::printf("latency   %d frames, taken off the front\n", summary.latency);
+	if (summary.tailFrames > 0)
+		std::printf("tail      %lld frames (%.3f s) after the input\n", static_cast<long long>(summary.tailFrames),
+		            static_cast<double>(summary.tailFrames) / info.samplerate);
 	std::printf("peak in   %.6f (%s)\n", summary.peakIn, decibels(summary.peakIn).c_str());
 	std::printf("peak out  %.6f (%s)\n", summary.peakOut, decibels(summary.peakOut).c_str());
 	std::printf("written   %s\n", arguments.output.c_str());
@@ -56,18 +78,20 @@ int processSource(const Arguments& arguments, SampleSource& source)
 {
 	std::string error;
 	const SF_INFO& info = source.info();
-	auto plugin = openPlugin(arguments.plugin, info.samplerate, arguments.blockSize, error);
-	if (!plugin || !checkPlugin(*plugin, arguments, info.channels, error))
+	Rig rig;
+	if (!openRig(arguments, info, rig, error))
 		return fail(error);
 	auto output = TempFile::create(arguments.output, error);
 	if (!output)
 		return fail(error);
-	auto writer = SoundFileWriter::open(output->fd(), arguments.output, info, error);
+	SF_INFO format = info;
+	format.channels = rig.outputChannels;
+	auto writer = SoundFileWriter::open(output->fd(), arguments.output, format, error);
 	RunSummary summary;
-	if (!writer || !runPlugin(*plugin, arguments, source, *writer, summary, error) || !writer->close(error) ||
+	if (!writer || !runRig(rig, arguments, source, *writer, summary, error) || !writer->close(error) ||
 	    !output->commit(error))
 		return fail(error);
-	printSummary(arguments, info, summary);
+	printSummary(arguments, info, rig, summary);
 	return kExitOk;
 }
 
