@@ -115,7 +115,7 @@ TEST_F(ProcessCommand, HostsAMonoPlugInThroughTheWholeSequence)
 {
 	// The stand-in plug-in stays silent unless it was opened, switched on and
 	// started, and it has programs with gains of its own.
-	Audio mono{8000, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {0.5, -0.25, 1.0, 0.125, -1.0}};
+	Audio mono{8000, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {0.5, -0.25, 1.0, 0.125, -1.0}, {}};
 	ASSERT_TRUE(writeAudio(path("mono.wav"), mono));
 	Audio gain = process(FAKE_GAINPLUGIN_PATH, "mono.wav", "gain.wav", {"--param", "0=0.75", "--block", "2"});
 	EXPECT_EQ(gain.samples, (std::vector<double>{0.375, -0.1875, 0.75, 0.09375, -0.75}));
@@ -125,7 +125,7 @@ TEST_F(ProcessCommand, HostsAMonoPlugInThroughTheWholeSequence)
 
 TEST_F(ProcessCommand, RunsAMonoPlugInOncePerChannelWithTheSameSettings)
 {
-	Audio stereo{8000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {0.5, -0.25, 1.0, 0.125, -1.0, 0.75}};
+	Audio stereo{8000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {0.5, -0.25, 1.0, 0.125, -1.0, 0.75}, {}};
 	ASSERT_TRUE(writeAudio(path("stereo.wav"), stereo));
 	Audio out = process(FAKE_GAINPLUGIN_PATH, "stereo.wav", "out.wav", {"--param", "0=0.5", "--block", "2"});
 	EXPECT_EQ(out.channels, 2);
@@ -157,7 +157,7 @@ TEST_F(ProcessCommand, FeedsAMonoFileToTheFirstInputAndSilenceToTheOthers)
 // tail of 300 samples.
 TEST_F(ProcessCommand, AlignsTheOutputByTheDelayAndRendersTheTail)
 {
-	Audio mono{kRate, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {}};
+	Audio mono{kRate, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {}, {}};
 	for (int i = 0; i < 1001; i++)
 		mono.samples.push_back(static_cast<float>(std::sin(0.01 * i) * 0.5));
 	ASSERT_TRUE(writeAudio(path("mono.wav"), mono));

@@ -6,6 +6,7 @@
 #include "tools/corvane-host/tempfile.h"
 
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,60 +40,104 @@ std::string decibels(double peak)
 	return text;
 }
 
-void printRouting(const Rig& rig)
+void printRouting(std::FILE* out, const Rig& rig)
 {
 	if (rig.perChannel)
-		std::printf("routing   %zu instances of the mono plug-in, one per channel\n", rig.instances.size());
+		std::fprintf(out, "routing   %zu instances of the mono plug-in, one per channel\n", rig.instances.size());
 	else
 	{
-		std::printf("routing   %d file channel%s into %d plug-in input%s", rig.fileChannels,
+		std::fprintf(out, "routing   %d file channel%s into %d plug-in input%s", rig.fileChannels,
 		            rig.fileChannels == 1 ? "" : "s", rig.pluginInputs, rig.pluginInputs == 1 ? "" : "s");
 		if (rig.fileChannels > rig.pluginInputs)
-			std::printf(" (file channels %d to %d left out)", rig.pluginInputs + 1, rig.fileChannels);
+			std::fprintf(out, " (file channels %d to %d left out)", rig.pluginInputs + 1, rig.fileChannels);
 		else if (rig.fileChannels < rig.pluginInputs)
-			std::printf(" (the others silent)");
-		std::printf(", %d output%s written\n", rig.outputChannels, rig.outputChannels == 1 ? "" : "s");
+			std::fprintf(out, " (the others silent)");
+		std::fprintf(out, ", %d output%s written\n", rig.outputChannels, rig.outputChannels == 1 ? "" : "s");
 	}
 }
 
-void printSummary(const Arguments& arguments, const SF_INFO& info, const Rig& rig, const RunSummary& summary)
+void printSummary(std::FILE* out, const Arguments& arguments, const std::string& output, const SF_INFO& info,
+                  const Rig& rig, const RunSummary& summary)
 {
 	double seconds = static_cast<double>(summary.frames) / info.samplerate;
-	std::printf("frames    %lld (%.3f s at %d Hz, %d channel%s)\n", static_cast<long long>(summary.frames), seconds,
-	            info.samplerate, rig.outputChannels, rig.outputChannels == 1 ? "" : "s");
-	std::printf("blocks    %lld of up to %d frames, %s precision\n", summary.blocks, arguments.blockSize,
-	            arguments.doublePrecision ? "double" : "single");
-	printRouting(rig);
+	std::fprintf(out, "frames    %lld (%.3f s at %d Hz, %d channel%s)\n", static_cast<long long>(summary.frames),
+	             seconds, info.samplerate, rig.outputChannels, rig.outputChannels == 1 ? "" : "s");
+	std::fprintf(out, "blocks    %lld of up to %d frames, %s precision\n", summary.blocks, arguments.blockSize,
+	             arguments.doublePrecision ? "double" : "single");
+	printRouting(out, rig);
 	if (summary.latency > 0)
-		std::printf("latency   %d frames, taken off the front\n", summary.latency);
+		std::fprintf(out, "latency   %d frames, taken off the front\n", summary.latency);
 	if (summary.tailFrames > 0)
-		std::printf("tail      %lld frames (%.3f s) after the input\n", static_cast<long long>(summary.tailFrames),
-		            static_cast<double>(summary.tailFrames) / info.samplerate);
-	std::printf("peak in   %.6f (%s)\n", summary.peakIn, decibels(summary.peakIn).c_str());
-	std::printf("peak out  %.6f (%s)\n", summary.peakOut, decibels(summary.peakOut).c_str());
-	std::printf("written   %s\n", arguments.output.c_str());
+		std::fprintf(out, "tail      %lld frames (%.3f s) after the input\n",
+		             static_cast<long long>(summary.tailFrames),
+		             static_cast<double>(summary.tailFrames) / info.samplerate);
+	std::fprintf(out, "peak in   %.6f (%s)\n", summary.peakIn, decibels(summary.peakIn).c_str());
+	std::fprintf(out, "peak out  %.6f (%s)\n", summary.peakOut, decibels(summary.peakOut).c_str());
+	std::fprintf(out, "written   %s\n", output == "-" ? "standard output" : output.c_str());
+}
+
+void warnAboutClipping(const std::string& output, const SoundFileWriter& writer)
+{
+	if (writer.clipped() == 0)
+		return;
+	std::fflush(stdout);
+	std::fprintf(stderr,
+	             "corvane-host: warning: %lld sample%s beyond full scale %s clipped in the %s output '%s'; "
+	             "--float writes 32-bit float samples, which keep them\n",
+	             writer.clipped(), writer.clipped() == 1 ? "" : "s", writer.clipped() == 1 ? "was" : "were",
+	             writer.sampleDescription().c_str(), output.c_str());
 }
 
 // Everything after the source is open; any failure leaves OUT as it was.
-int processSource(const Arguments& arguments, SampleSource& source)
+int processSource(const Arguments& arguments, SampleSource& source, const std::string& outputPath)
 {
 	std::string error;
 	const SF_INFO& info = source.info();
 	Rig rig;
 	if (!openRig(arguments, info, rig, error))
-		return fail(error);
-	auto output = TempFile::create(arguments.output, error);
-	if (!output)
-		return fail(error);
+		return rig.usageMistake ? usageFail(Command::Process, error) : fail(error);
 	SF_INFO format = info;
 	format.channels = rig.outputChannels;
-	auto writer = SoundFileWriter::open(output->fd(), arguments.output, format, error);
+	if (!outputFormat(outputPath, info, arguments.floatSamples, format, error))
+		return fail(error);
+	auto output = TempFile::create(outputPath, error);
+	if (!output)
+		return fail(error);
+	auto writer = SoundFileWriter::open(output->fd(), outputPath, format, source.tags(), error);
 	RunSummary summary;
 	if (!writer || !runRig(rig, arguments, source, *writer, summary, error) || !writer->close(error) ||
 	    !output->commit(error))
 		return fail(error);
-	printSummary(arguments, info, rig, summary);
+	printSummary(output->toStandardOutput() ? stderr : stdout, arguments, outputPath, info, rig, summary);
+	warnAboutClipping(outputPath, *writer);
 	return kExitOk;
+}
+
+std::string baseName(const std::string& path)
+{
+	auto slash = path.find_last_of('/');
+	return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Each input by a fresh rig; one that fails does not stop the others.
+int processIntoFolder(const Arguments& arguments)
+{
+	struct stat status = {};
+	if (stat(arguments.outputDirectory.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
+		return fail("cannot write into '" + arguments.outputDirectory + "': it is not a folder");
+	int result = kExitOk;
+	for (const std::string& input : arguments.inputs)
+	{
+		std::string error;
+		auto source = SoundFileReader::open(input, error);
+		std::string output = arguments.outputDirectory + "/" + baseName(input);
+		int status = source ? processSource(arguments, *source, output) : fail(error);
+		if (status == kExitUsage)
+			return status;
+		if (status != kExitOk)
+			result = status;
+	}
+	return result;
 }
 
 } // namespace
@@ -102,6 +147,13 @@ int fail(const std::string& message)
 	std::fflush(stdout);
 	std::fprintf(stderr, "corvane-host: %s\n", message.c_str());
 	return kExitFailure;
+}
+
+int usageFail(Command command, const std::string& message)
+{
+	std::fflush(stdout);
+	std::fprintf(stderr, "corvane-host: %s\n%s\n", message.c_str(), usageLine(command).c_str());
+	return kExitUsage;
 }
 
 namespace
@@ -166,11 +218,13 @@ int runInfo(const Arguments& arguments)
 
 int runProcess(const Arguments& arguments)
 {
+	if (!arguments.outputDirectory.empty())
+		return processIntoFolder(arguments);
 	std::string error;
 	auto source = openSource(arguments, error);
 	if (!source)
 		return fail(error);
-	return processSource(arguments, *source);
+	return processSource(arguments, *source, arguments.output);
 }
 
 int runDemo(const Arguments& arguments)
@@ -179,7 +233,7 @@ int runDemo(const Arguments& arguments)
 	auto output = TempFile::create(arguments.output, error);
 	if (!output)
 		return fail(error);
-	auto writer = SoundFileWriter::open(output->fd(), arguments.output, demoFormat(), error);
+	auto writer = SoundFileWriter::open(output->fd(), arguments.output, demoFormat(), {}, error);
 	std::vector<double> signal = makeDemoSignal();
 	if (!writer || !writer->write(signal, demoFormat().frames, error) || !writer->close(error) ||
 	    !output->commit(error))

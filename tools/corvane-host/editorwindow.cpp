@@ -169,10 +169,8 @@ int runEditor(const Arguments& arguments, bool snapshot)
 	if (!(plugin->effect()->flags & effFlagsHasEditor))
 		return fail("the plug-in " + arguments.plugin + " has no editor");
 	plugin->dispatch(effOpen);
-	if (!checkIndexes(*plugin->effect(), arguments, error))
-		return fail(error);
-	Arguments settings = arguments;
-	configure(*plugin, settings, 44100.f);
+	if (!checkProgram(*plugin->effect(), arguments, error) || !configure(*plugin, arguments, 44100.f, error))
+		return usageFail(arguments.command, error);
 
 	// Many editors tell their size only once open: they get a provisional
 	// window first, which follows what they report or request.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace corvane::cli
@@ -241,7 +242,57 @@ std::unique_ptr<HostedPlugin> loadInstance(const Arguments& arguments, const SF_
 
 } // namespace
 
-void configure(HostedPlugin& plugin, const Arguments& arguments, float sampleRate)
+namespace
+{
+
+std::string trimmedLower(const std::string& text)
+{
+	auto first = text.find_first_not_of(" \t");
+	auto last = text.find_last_not_of(" \t");
+	std::string result = first == std::string::npos ? "" : text.substr(first, last - first + 1);
+	for (char& c : result)
+		if (c >= 'A' && c <= 'Z')
+			c = static_cast<char>(c - 'A' + 'a');
+	return result;
+}
+
+std::optional<VstInt32> findParameter(HostedPlugin& plugin, const ParameterSetting& setting, std::string& error)
+{
+	VstInt32 count = plugin.effect()->numParams;
+	if (setting.index)
+	{
+		if (*setting.index < count)
+			return *setting.index;
+		error = "parameter index " + std::to_string(*setting.index) + " is out of range: the plug-in has " +
+		        plural(count, "parameter");
+		return std::nullopt;
+	}
+	std::string wanted = trimmedLower(setting.key);
+	for (VstInt32 i = 0; i < count; i++)
+		if (trimmedLower(plugin.getString(effGetParamName, i)) == wanted)
+			return i;
+	error = "the plug-in has no parameter named '" + setting.key + "' ('info' lists them)";
+	return std::nullopt;
+}
+
+// Plug-ins disagree on what effString2Parameter answers; a changed value
+// counts as taken as well.
+bool setFromText(HostedPlugin& plugin, VstInt32 index, const ParameterSetting& setting, std::string& error)
+{
+	std::vector<char> text(setting.value.begin(), setting.value.end());
+	text.resize(text.size() + 256, 0);
+	float before = plugin.getParameter(index);
+	VstIntPtr taken = plugin.dispatch(effString2Parameter, index, 0, text.data());
+	if (taken != 0 || plugin.getParameter(index) != before)
+		return true;
+	error = "the plug-in does not take '" + setting.value + "' as a value of parameter " + std::to_string(index) +
+	        " (" + plugin.getString(effGetParamName, index) + "); give a normalised value 0 to 1";
+	return false;
+}
+
+} // namespace
+
+bool configure(HostedPlugin& plugin, const Arguments& arguments, float sampleRate, std::string& error)
 {
 	plugin.dispatch(effSetSampleRate, 0, 0, nullptr, sampleRate);
 	plugin.dispatch(effSetBlockSize, 0, arguments.blockSize);
@@ -253,18 +304,20 @@ void configure(HostedPlugin& plugin, const Arguments& arguments, float sampleRat
 		plugin.dispatch(effEndSetProgram);
 	}
 	for (const ParameterSetting& setting : arguments.parameters)
-		plugin.setParameter(setting.index, setting.value);
+	{
+		auto index = findParameter(plugin, setting, error);
+		if (!index)
+			return false;
+		if (setting.normalised)
+			plugin.setParameter(*index, *setting.normalised);
+		else if (!setFromText(plugin, *index, setting, error))
+			return false;
+	}
+	return true;
 }
 
-bool checkIndexes(const AEffect& effect, const Arguments& arguments, std::string& error)
+bool checkProgram(const AEffect& effect, const Arguments& arguments, std::string& error)
 {
-	for (const ParameterSetting& setting : arguments.parameters)
-		if (setting.index >= effect.numParams)
-		{
-			error = "parameter index " + std::to_string(setting.index) + " is out of range: the plug-in has " +
-			        plural(effect.numParams, "parameter");
-			return false;
-		}
 	if (arguments.program && *arguments.program >= effect.numPrograms)
 	{
 		error = "program " + std::to_string(*arguments.program) + " is out of range: the plug-in has " +
@@ -294,7 +347,9 @@ bool openRig(const Arguments& arguments, const SF_INFO& input, Rig& rig, std::st
 	if (!first)
 		return false;
 	const AEffect& effect = *first->effect();
-	if (!checkIndexes(effect, arguments, error) || !checkProcessing(effect, arguments.doublePrecision, error))
+	if (!checkProgram(effect, arguments, error))
+		return !(rig.usageMistake = true);
+	if (!checkProcessing(effect, arguments.doublePrecision, error))
 		return false;
 	rig.fileChannels = input.channels;
 	rig.pluginInputs = effect.numInputs;
@@ -312,7 +367,8 @@ bool openRig(const Arguments& arguments, const SF_INFO& input, Rig& rig, std::st
 		rig.instances.push_back(std::move(more));
 	}
 	for (auto& plugin : rig.instances)
-		configure(*plugin, arguments, static_cast<float>(input.samplerate));
+		if (!configure(*plugin, arguments, static_cast<float>(input.samplerate), error))
+			return !(rig.usageMistake = true);
 	return true;
 }
 

@@ -29,10 +29,13 @@ namespace corvane::cli
 std::unique_ptr<HostedPlugin> openPlugin(const std::string& path, double sampleRate, int blockSize, std::string& error);
 
 // Sample rate, block size, precision, then the program and parameters of
-// the command line.
-void configure(HostedPlugin& plugin, const Arguments& arguments, float sampleRate);
-// The parameter indexes and the program of the command line exist.
-bool checkIndexes(const AEffect& effect, const Arguments& arguments, std::string& error);
+// the command line: by index or by name (effGetParamName, any case), as a
+// normalised value or as text for effString2Parameter. False with one line
+// in error when a parameter is unknown or its text not taken; that is a
+// mistake of the command line.
+bool configure(HostedPlugin& plugin, const Arguments& arguments, float sampleRate, std::string& error);
+// The program of the command line exists.
+bool checkProgram(const AEffect& effect, const Arguments& arguments, std::string& error);
 
 // The instances that process one file.
 struct Rig
@@ -43,6 +46,9 @@ struct Rig
 	int outputChannels = 0;
 	int pluginInputs = 0; // of one instance
 	int pluginOutputs = 0;
+	// Set when openRig failed on a mistake of the command line (a program
+	// or parameter the plug-in does not have).
+	bool usageMistake = false;
 };
 
 // Loads as many instances as the file needs and checks that they can do
