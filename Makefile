@@ -10,7 +10,7 @@ VST_DIR ?= $(HOME)/.vst
 HOST := $(BUILD)/bin/corvane-host
 PLUGIN := $(BUILD)/Corvane.vst/Contents/x86_64-linux/Corvane.so
 
-.PHONY: all deps build build-asan build-tsan check test test-normal test-asan test-tsan run install bench clean format
+.PHONY: all deps build build-asan build-tsan check compat test test-normal test-asan test-tsan run install bench clean format
 
 all: build
 
@@ -51,6 +51,11 @@ test-tsan: build-tsan
 # Source checks that need no build: includes go down the layers only.
 check:
 	./scripts/check-layers.sh
+
+# corvane-host on every module of Debian's DPF plug-ins (about a minute and
+# a half): one line per module, and a failure if any of them fails.
+compat: build
+	./scripts/vst-compat.sh --host $(HOST) $$(dpkg -L dpf-plugins-vst | grep '\.so$$')
 
 test: check test-normal test-asan test-tsan
 

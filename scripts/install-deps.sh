@@ -14,6 +14,7 @@ packages=(
   xvfb xkb-data x11-xkb-utils xauth
   fonts-liberation2 fonts-dejavu-core adwaita-icon-theme
   librsvg2-common
+  dpf-plugins-vst
 )
 
 missing=()

@@ -196,6 +196,10 @@ int runInfo(const Arguments& arguments)
 		return fail(std::string("cannot start a child process: ") + std::strerror(errno));
 	if (child == 0)
 	{
+		// The crash must end the child with its own signal for the report,
+		// also where a sanitizer's handler would turn it into an exit.
+		for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL})
+			std::signal(signal, SIG_DFL);
 		setCallMarker(marker, kMarkerSize);
 		int status = infoInThisProcess(arguments);
 		std::fflush(nullptr);
