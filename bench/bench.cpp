@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
-template <typename Sample>
-struct Buffers
+template <typename Sample> struct Buffers
 {
 	explicit Buffers(std::size_t frames) : inL(frames), inR(frames), outL(frames), outR(frames)
 	{
@@ -33,8 +33,7 @@ struct Buffers
 	Sample* out[2] = {outL.data(), outR.data()};
 };
 
-template <typename Sample>
-void runEffect(benchmark::State& state)
+template <typename Sample> void runEffect(benchmark::State& state)
 {
 	auto frames = static_cast<VstInt32>(state.range(0));
 	Corvane effect(nullptr);
@@ -79,8 +78,7 @@ __attribute__((noinline)) void plainBlock(PlainState& st, const Sample* inL, con
 	st.y = y;
 }
 
-template <typename Sample>
-void runPlainLoop(benchmark::State& state)
+template <typename Sample> void runPlainLoop(benchmark::State& state)
 {
 	const auto frames = static_cast<std::size_t>(state.range(0));
 	Buffers<Sample> b(frames);
@@ -95,10 +93,22 @@ void runPlainLoop(benchmark::State& state)
 	state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(frames));
 }
 
-void BM_processReplacing(benchmark::State& s) { runEffect<float>(s); }
-void BM_processDoubleReplacing(benchmark::State& s) { runEffect<double>(s); }
-void BM_plainLoopFloat(benchmark::State& s) { runPlainLoop<float>(s); }
-void BM_plainLoopDouble(benchmark::State& s) { runPlainLoop<double>(s); }
+void BM_processReplacing(benchmark::State& s)
+{
+	runEffect<float>(s);
+}
+void BM_processDoubleReplacing(benchmark::State& s)
+{
+	runEffect<double>(s);
+}
+void BM_plainLoopFloat(benchmark::State& s)
+{
+	runPlainLoop<float>(s);
+}
+void BM_plainLoopDouble(benchmark::State& s)
+{
+	runPlainLoop<double>(s);
+}
 
 BENCHMARK(BM_processReplacing)->Arg(32)->Arg(512)->Arg(4096);
 BENCHMARK(BM_plainLoopFloat)->Arg(32)->Arg(512)->Arg(4096);

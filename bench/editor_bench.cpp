@@ -13,7 +13,8 @@
 #include <cstdlib>
 #include <memory>
 
-namespace {
+namespace
+{
 
 corvane::test::XvfbServer& server()
 {
@@ -28,10 +29,7 @@ class ServerSync
 public:
 	ServerSync() : connection(xcb_connect(nullptr, nullptr)) {}
 	~ServerSync() { xcb_disconnect(connection); }
-	void operator()()
-	{
-		std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
-	}
+	void operator()() { std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr)); }
 
 private:
 	xcb_connection_t* connection;

@@ -13,7 +13,8 @@
 
 using namespace VSTGUI;
 
-namespace {
+namespace
+{
 
 corvane::test::XvfbServer& server()
 {
@@ -34,7 +35,7 @@ public:
 		xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
 		window = xcb_generate_id(connection);
 		xcb_create_window(connection, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 500, 400, 0,
-			XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+		                  XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
 		xcb_map_window(connection, window);
 		std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 	}
@@ -46,8 +47,8 @@ public:
 	bool ok() const { return window != 0; }
 
 private:
-	xcb_connection_t* connection {nullptr};
-	xcb_window_t window {0};
+	xcb_connection_t* connection{nullptr};
+	xcb_window_t window{0};
 };
 
 CFrame* openEditorSizedFrame(const Host& host)

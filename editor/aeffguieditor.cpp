@@ -10,7 +10,8 @@
 
 VstInt32 AEffGUIEditor::knobMode = 0;
 
-namespace {
+namespace
+{
 
 AEffGUIEditor::TickSource gTickSource = nullptr;
 AEffGUIEditor::EventLoopRunner gEventLoopRunner = nullptr;

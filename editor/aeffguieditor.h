@@ -8,8 +8,8 @@
 // parameter; derived editors hand such changes over to the idle pass.
 #pragma once
 
-#include "host/aeffeditor.h"
 #include "gui/views/vstguieditorinterface.h"
+#include "host/aeffeditor.h"
 
 #include <cstdint>
 #include <map>

@@ -13,7 +13,8 @@
 
 using namespace VSTGUI;
 
-namespace {
+namespace
+{
 
 constexpr const char* kWindowPicture = "bmp00128.png";
 constexpr const char* kReadoutPicture = "bmp00134.png";
@@ -32,8 +33,8 @@ const CorvaneEditorHooks& corvaneEditorHooks()
 	static const CorvaneEditorHooks hooks{
 	    .create = [](AudioEffectX* effect) -> AEffEditor* { return new Corvaneeditor(effect); },
 	    // Every editor of this effect comes from the factory above.
-	    .parameterChanged = [](AEffEditor* editor, VstInt32 index,
-	                           float value) { static_cast<Corvaneeditor*>(editor)->setParameter(index, value); },
+	    .parameterChanged = [](AEffEditor* editor, VstInt32 index, float value)
+	    { static_cast<Corvaneeditor*>(editor)->setParameter(index, value); },
 	};
 	return hooks;
 }
@@ -76,8 +77,8 @@ bool Corvaneeditor::open(void* ptr)
 	newFrame->setBackground(picture);
 
 	float value = effect->getParameter(Corvane::kDistance);
-	slider = new CHorizontalSlider(kSliderRect, this, Corvane::kDistance, static_cast<int32>(kSliderRect.left),
-	                               maxPos, handle, track, CPoint(0, 0), kSliderStyle);
+	slider = new CHorizontalSlider(kSliderRect, this, Corvane::kDistance, static_cast<int32>(kSliderRect.left), maxPos,
+	                               handle, track, CPoint(0, 0), kSliderStyle);
 	slider->setValue(value);
 	newFrame->addView(slider);
 

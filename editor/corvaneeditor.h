@@ -13,7 +13,8 @@
 #include <atomic>
 #include <thread>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 class CBitmap;
 class CHorizontalSlider;
 class CParamDisplay;

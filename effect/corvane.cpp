@@ -10,7 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 struct Preset
 {
@@ -19,16 +20,16 @@ struct Preset
 };
 
 constexpr Preset kPresets[] = {
-	{"Prog1", 0.0f},  {"Prog2", 0.125f}, {"Prog3", 0.25f},  {"Prog4", 0.375f},
-	{"Prog5", 0.5f},  {"Prog6", 0.675f}, {"Prog7", 0.75f}, {"Prog8", 0.875f},
+    {"Prog1", 0.0f}, {"Prog2", 0.125f}, {"Prog3", 0.25f}, {"Prog4", 0.375f},
+    {"Prog5", 0.5f}, {"Prog6", 0.675f}, {"Prog7", 0.75f}, {"Prog8", 0.875f},
 };
 
 constexpr double kRoots[5][5] = {
-	{-2.0, 0.0, 0.0, 0.0, 0.0},
-	{-3.0, -3.0, 0.0, 0.0, 0.0},
-	{-3.6778, -4.6444, -3.6778, 0.0, 0.0},
-	{-4.2076, -5.7924, -5.7924, -4.2076, 0.0},
-	{-4.6493, -6.7039, -7.2935, -6.7039, -4.6493},
+    {-2.0, 0.0, 0.0, 0.0, 0.0},
+    {-3.0, -3.0, 0.0, 0.0, 0.0},
+    {-3.6778, -4.6444, -3.6778, 0.0, 0.0},
+    {-4.2076, -5.7924, -5.7924, -4.2076, 0.0},
+    {-4.6493, -6.7039, -7.2935, -6.7039, -4.6493},
 };
 
 // The shared program fields are reached from the audio thread, which must
@@ -222,7 +223,8 @@ bool Corvane::setBypass(bool onOff)
 	return true;
 }
 
-namespace {
+namespace
+{
 
 // A number with a point or a comma for its decimals, then an optional unit;
 // independent of the host's locale, which strtod would follow.
@@ -232,9 +234,9 @@ bool parseMetres(const char* text, double& metres)
 	std::size_t length = 0;
 	while (*text == ' ' || *text == '\t')
 		++text;
-	for (; length + 1 < sizeof(number) && (std::isdigit(static_cast<unsigned char>(text[length])) ||
-	                                       text[length] == '.' || text[length] == ',' || text[length] == '-' ||
-	                                       text[length] == '+');
+	for (; length + 1 < sizeof(number) &&
+	       (std::isdigit(static_cast<unsigned char>(text[length])) || text[length] == '.' || text[length] == ',' ||
+	        text[length] == '-' || text[length] == '+');
 	     ++length)
 		number[length] = text[length] == ',' ? '.' : text[length];
 	const char* begin = number[0] == '+' ? number + 1 : number;
@@ -306,8 +308,7 @@ std::array<double, 2> Corvane::firstOrderFilterCoeffs(VstInt32 order)
 	return NearFieldFilter::coefficients(r, fs, x);
 }
 
-template <typename Sample>
-void Corvane::process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames)
+template <typename Sample> void Corvane::process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames)
 {
 	const std::array<double, 2> coefficients = firstOrderFilterCoeffs(1);
 	if (sampleFrames <= 0)

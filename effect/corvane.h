@@ -70,8 +70,7 @@ public:
 	virtual std::array<double, 2> firstOrderFilterCoeffs(VstInt32 order);
 
 protected:
-	template <typename Sample>
-	void process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames);
+	template <typename Sample> void process(Sample** inputs, Sample** outputs, VstInt32 sampleFrames);
 
 	// Written by whichever thread sets the parameter, read once per block by
 	// the audio thread; relaxed is enough for one independent value.

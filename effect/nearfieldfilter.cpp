@@ -44,8 +44,7 @@ void NearFieldFilter::process(const Sample* inLeft, const Sample* inRight, Sampl
 	run<true>(inLeft, inRight, outLeft, outRight, frames);
 }
 
-template <typename Sample>
-void NearFieldFilter::advance(const Sample* inLeft, const Sample* inRight, int frames)
+template <typename Sample> void NearFieldFilter::advance(const Sample* inLeft, const Sample* inRight, int frames)
 {
 	run<false, Sample>(inLeft, inRight, nullptr, nullptr, frames);
 }

@@ -37,8 +37,7 @@ public:
 	// Runs the recursion on frames of input as process would, without
 	// writing any output: a bypassed effect keeps its filter in step with the
 	// signal, so that switching back does not jump.
-	template <typename Sample>
-	void advance(const Sample* inLeft, const Sample* inRight, int frames);
+	template <typename Sample> void advance(const Sample* inLeft, const Sample* inRight, int frames);
 
 	// The filtered difference of the last frame processed.
 	double lastOutput() const { return filterOut; }

@@ -20,8 +20,8 @@ enum AEffectXOpcodes : VstInt32
 	effGetInputProperties,
 	effGetOutputProperties,
 	effGetPlugCategory,
-	effGetCurrentPosition,    // deprecated
-	effGetDestinationBuffer,  // deprecated
+	effGetCurrentPosition,   // deprecated
+	effGetDestinationBuffer, // deprecated
 	effOfflineNotify,
 	effOfflinePrepare,
 	effOfflineRun,
@@ -37,8 +37,8 @@ enum AEffectXOpcodes : VstInt32
 	effVendorSpecific,
 	effCanDo,
 	effGetTailSize,
-	effIdle,           // deprecated
-	effGetIcon,        // deprecated
+	effIdle,            // deprecated
+	effGetIcon,         // deprecated
 	effSetViewPosition, // deprecated
 	effGetParameterProperties,
 	effKeysRequired, // deprecated
@@ -75,10 +75,10 @@ enum AudioMasterOpcodesX : VstInt32
 	audioMasterWantMidi = audioMasterPinConnected + 2, // 6, deprecated
 	audioMasterGetTime,
 	audioMasterProcessEvents,
-	audioMasterSetTime,                  // deprecated
-	audioMasterTempoAt,                  // deprecated
+	audioMasterSetTime,                     // deprecated
+	audioMasterTempoAt,                     // deprecated
 	audioMasterGetNumAutomatableParameters, // deprecated
-	audioMasterGetParameterQuantization, // deprecated
+	audioMasterGetParameterQuantization,    // deprecated
 	audioMasterIOChanged,
 	audioMasterNeedIdle, // deprecated
 	audioMasterSizeWindow,
@@ -86,8 +86,8 @@ enum AudioMasterOpcodesX : VstInt32
 	audioMasterGetBlockSize,
 	audioMasterGetInputLatency,
 	audioMasterGetOutputLatency,
-	audioMasterGetPreviousPlug,  // deprecated
-	audioMasterGetNextPlug,      // deprecated
+	audioMasterGetPreviousPlug,         // deprecated
+	audioMasterGetNextPlug,             // deprecated
 	audioMasterWillReplaceOrAccumulate, // deprecated
 	audioMasterGetCurrentProcessLevel,
 	audioMasterGetAutomationState,
@@ -96,7 +96,7 @@ enum AudioMasterOpcodesX : VstInt32
 	audioMasterOfflineWrite,
 	audioMasterOfflineGetCurrentPass,
 	audioMasterOfflineGetCurrentMetaPass,
-	audioMasterSetOutputSampleRate,      // deprecated
+	audioMasterSetOutputSampleRate,         // deprecated
 	audioMasterGetOutputSpeakerArrangement, // deprecated
 	audioMasterGetVendorString,
 	audioMasterGetProductString,
@@ -113,8 +113,8 @@ enum AudioMasterOpcodesX : VstInt32
 	audioMasterEndEdit,
 	audioMasterOpenFileSelector,
 	audioMasterCloseFileSelector,
-	audioMasterEditFile,              // deprecated
-	audioMasterGetChunkFile,          // deprecated
+	audioMasterEditFile,                   // deprecated
+	audioMasterGetChunkFile,               // deprecated
 	audioMasterGetInputSpeakerArrangement, // deprecated, 49
 };
 static_assert(audioMasterGetTime == 7 && audioMasterSizeWindow == 15 && audioMasterCanDo == 37);
@@ -151,8 +151,8 @@ static_assert(sizeof(ERect) == 8);
 // A key event of the editor interface.
 struct VstKeyCode
 {
-	VstInt32 character; // 0 for a virtual key
-	unsigned char virt; // one of VstVirtualKey
+	VstInt32 character;     // 0 for a virtual key
+	unsigned char virt;     // one of VstVirtualKey
 	unsigned char modifier; // a set of VstModifierKey
 };
 
@@ -271,7 +271,7 @@ enum VstParameterFlags
 
 struct VstParameterProperties
 {
-	float stepFloat;      // steps of the normalised value
+	float stepFloat; // steps of the normalised value
 	float smallStepFloat;
 	float largeStepFloat;
 	char label[kVstMaxLabelLen];

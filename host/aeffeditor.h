@@ -42,6 +42,6 @@ public:
 	virtual bool setKnobMode(VstInt32) { return false; }
 
 protected:
-	AudioEffect* effect;             // not owned
-	void* systemWindow = nullptr;    // the host's parent window while open
+	AudioEffect* effect;          // not owned
+	void* systemWindow = nullptr; // the host's parent window while open
 };

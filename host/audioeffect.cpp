@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 // Copies at most maxLen characters of src and a terminating zero.
 void copyCut(char* text, const char* src, VstInt32 maxLen)
@@ -114,8 +115,7 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
 			else
 				resume();
 			return 0;
-		case effEditGetRect:
-			return (editor && ptr) ? (editor->getRect(static_cast<ERect**>(ptr)) ? 1 : 0) : 0;
+		case effEditGetRect: return (editor && ptr) ? (editor->getRect(static_cast<ERect**>(ptr)) ? 1 : 0) : 0;
 		case effEditOpen: return editor ? (editor->open(ptr) ? 1 : 0) : 0;
 		case effEditClose:
 			if (editor)

@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace {
+namespace
+{
 
 constexpr std::size_t kArrangementHeader = offsetof(VstSpeakerArrangement, speakers);
 
@@ -71,8 +72,7 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
 		}
 		case effGetMidiProgramName: return getMidiProgramName(index, static_cast<MidiProgramName*>(ptr));
 		case effGetCurrentMidiProgram: return getCurrentMidiProgram(index, static_cast<MidiProgramName*>(ptr));
-		case effGetMidiProgramCategory:
-			return getMidiProgramCategory(index, static_cast<MidiProgramCategory*>(ptr));
+		case effGetMidiProgramCategory: return getMidiProgramCategory(index, static_cast<MidiProgramCategory*>(ptr));
 		case effHasMidiProgramsChanged: return asBool(hasMidiProgramsChanged(index));
 		case effGetMidiKeyName: return asBool(getMidiKeyName(index, static_cast<MidiKeyName*>(ptr)));
 		case effBeginSetProgram: return asBool(beginSetProgram());

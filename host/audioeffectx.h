@@ -4,7 +4,8 @@
 
 #include "host/audioeffect.h"
 
-namespace PlugCanDos {
+namespace PlugCanDos
+{
 inline constexpr const char* canDoSendVstEvents = "sendVstEvents";
 inline constexpr const char* canDoSendVstMidiEvent = "sendVstMidiEvent";
 inline constexpr const char* canDoReceiveVstEvents = "receiveVstEvents";
@@ -15,7 +16,8 @@ inline constexpr const char* canDoMidiProgramNames = "midiProgramNames";
 inline constexpr const char* canDoBypass = "bypass";
 } // namespace PlugCanDos
 
-namespace HostCanDos {
+namespace HostCanDos
+{
 inline constexpr const char* canDoSendVstEvents = "sendVstEvents";
 inline constexpr const char* canDoSendVstMidiEvent = "sendVstMidiEvent";
 inline constexpr const char* canDoSendVstTimeInfo = "sendVstTimeInfo";

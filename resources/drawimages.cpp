@@ -24,12 +24,12 @@
 
 using namespace VSTGUI;
 
-namespace {
+namespace
+{
 
 constexpr double kWindowWidth = 400;
 constexpr double kWindowHeight = 196;
 constexpr double kSliderLeft = 73;
-constexpr double kSliderTop = 94;
 constexpr double kTrackWidth = 250;
 constexpr double kTrackHeight = 60;
 constexpr double kHandleWidth = 20;
@@ -63,8 +63,8 @@ void fillGradient(CDrawContext* context, const CRect& rect, double radius, const
 	path->forget();
 }
 
-void text(CDrawContext* context, const char* string, const CRect& rect, double size, int32 style,
-          const CColor& colour, CHoriTxtAlign align)
+void text(CDrawContext* context, const char* string, const CRect& rect, double size, int32 style, const CColor& colour,
+          CHoriTxtAlign align)
 {
 	auto* font = new CFontDesc("Arial", size, style);
 	context->setFont(font);
@@ -90,8 +90,8 @@ void drawScale(CDrawContext* context)
 		std::snprintf(label, sizeof(label), half == 1 ? "%.1f" : "%.0f", metres);
 		text(context, label, CRect(x - 15, 165, x + 15, 177), 9, kFontStyleNormal, kDimInk, kTextAlignCenter);
 	}
-	text(context, "metres", CRect(kSliderLeft, 179, kSliderLeft + kTrackWidth, 191), 9, kFontStyleNormal,
-	     kFaintInk, kTextAlignCenter);
+	text(context, "metres", CRect(kSliderLeft, 179, kSliderLeft + kTrackWidth, 191), 9, kFontStyleNormal, kFaintInk,
+	     kTextAlignCenter);
 }
 
 void drawWindow(CDrawContext* context)
@@ -99,8 +99,7 @@ void drawWindow(CDrawContext* context)
 	fillGradient(context, CRect(0, 0, kWindowWidth, kWindowHeight), 0, CColor{34, 46, 56, 255},
 	             CColor{17, 24, 30, 255});
 	text(context, "Corvane", CRect(20, 12, 220, 40), 24, kFontStyleBold, kInk, kTextAlignLeft);
-	text(context, "near-field compensation", CRect(22, 40, 220, 54), 11, kFontStyleNormal, kDimInk,
-	     kTextAlignLeft);
+	text(context, "near-field compensation", CRect(22, 40, 220, 54), 11, kFontStyleNormal, kDimInk, kTextAlignLeft);
 	text(context, "Halvenor", CRect(260, 18, 380, 32), 10, kFontStyleNormal, kFaintInk, kTextAlignRight);
 
 	CRect panel(56, 62, 340, 194);

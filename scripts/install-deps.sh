@@ -2,20 +2,32 @@
 # Installs the Debian packages that building, running and testing need.
 # Idempotent: packages already present are left alone, and apt-get is not
 # touched at all when nothing is missing.
+# Usage: scripts/install-deps.sh [--ci]
+#   --ci  also what CI's further builds and the Debian package need: clang,
+#         and dpkg-dev, file and lintian to build and check the package.
 set -euo pipefail
 
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config clang-format git
   libgtest-dev libgmock-dev libbenchmark-dev
   libsndfile1-dev
   libcairo2-dev libpango1.0-dev libharfbuzz-dev libgdk-pixbuf-2.0-dev
-  libxcb1-dev libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev
+  libxcb1-dev libxcb-xkb-dev libxkbcommon-dev libxkbcommon-x11-dev libxau-dev
   libxcb-cursor-dev libxcb-xtest0-dev libxcb-xfixes0-dev libxcb-image0-dev libxcb-composite0-dev libx11-dev
   xvfb xkb-data x11-xkb-utils xauth
   fonts-liberation2 fonts-dejavu-core adwaita-icon-theme
   librsvg2-common
   dpf-plugins-vst
 )
+
+case "${1:-}" in
+"") ;;
+--ci) packages+=(clang dpkg-dev file lintian) ;;
+*)
+  echo "usage: $0 [--ci]" >&2
+  exit 2
+  ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

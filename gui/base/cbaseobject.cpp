@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 void CBaseObject::forget()
 {

@@ -8,7 +8,8 @@
 
 #include "gui/base/vstguitypes.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 enum MessageResult
 {
@@ -37,7 +38,7 @@ public:
 	virtual CBaseObject* newCopy() const;
 
 private:
-	int32 nbReference {1};
+	int32 nbReference{1};
 };
 
 // Holds one extra reference for the guard's lifetime, so that an object stays

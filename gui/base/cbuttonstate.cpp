@@ -1,8 +1,10 @@
 #include "gui/base/cbuttonstate.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 struct ModifierPair
 {
@@ -11,10 +13,10 @@ struct ModifierPair
 };
 
 constexpr ModifierPair kModifierPairs[] = {
-	{MODIFIER_SHIFT, kModifierShift},
-	{MODIFIER_ALTERNATE, kModifierAlt},
-	{MODIFIER_COMMAND, kModifierCommand},
-	{MODIFIER_CONTROL, kModifierControl},
+    {MODIFIER_SHIFT, kModifierShift},
+    {MODIFIER_ALTERNATE, kModifierAlt},
+    {MODIFIER_COMMAND, kModifierCommand},
+    {MODIFIER_CONTROL, kModifierControl},
 };
 
 } // namespace

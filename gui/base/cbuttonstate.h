@@ -7,7 +7,8 @@
 #include "gui/base/vstguitypes.h"
 #include "host/aeffectx.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 enum CButton : int32
 {

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 uint8 channel(double value)
 {

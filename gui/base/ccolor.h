@@ -3,7 +3,8 @@
 
 #include "gui/base/vstguitypes.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 struct CColor
 {
@@ -21,10 +22,10 @@ struct CColor
 	// (clamped to at most 1); alpha is left unchanged.
 	void fromHSV(double h, double s, double v);
 
-	uint8 red {0};
-	uint8 green {0};
-	uint8 blue {0};
-	uint8 alpha {255};
+	uint8 red{0};
+	uint8 green{0};
+	uint8 blue{0};
+	uint8 alpha{255};
 };
 
 constexpr CColor MakeCColor(uint8 red, uint8 green, uint8 blue, uint8 alpha = 255)
@@ -33,15 +34,15 @@ constexpr CColor MakeCColor(uint8 red, uint8 green, uint8 blue, uint8 alpha = 25
 }
 
 // The predefined colours: constant data, ready before any dynamic initialiser.
-inline constexpr CColor kTransparentCColor {255, 255, 255, 0};
-inline constexpr CColor kBlackCColor {0, 0, 0, 255};
-inline constexpr CColor kWhiteCColor {255, 255, 255, 255};
-inline constexpr CColor kGreyCColor {127, 127, 127, 255};
-inline constexpr CColor kRedCColor {255, 0, 0, 255};
-inline constexpr CColor kGreenCColor {0, 255, 0, 255};
-inline constexpr CColor kBlueCColor {0, 0, 255, 255};
-inline constexpr CColor kYellowCColor {255, 255, 0, 255};
-inline constexpr CColor kMagentaCColor {255, 0, 255, 255};
-inline constexpr CColor kCyanCColor {0, 255, 255, 255};
+inline constexpr CColor kTransparentCColor{255, 255, 255, 0};
+inline constexpr CColor kBlackCColor{0, 0, 0, 255};
+inline constexpr CColor kWhiteCColor{255, 255, 255, 255};
+inline constexpr CColor kGreyCColor{127, 127, 127, 255};
+inline constexpr CColor kRedCColor{255, 0, 0, 255};
+inline constexpr CColor kGreenCColor{0, 255, 0, 255};
+inline constexpr CColor kBlueCColor{0, 0, 255, 255};
+inline constexpr CColor kYellowCColor{255, 255, 0, 255};
+inline constexpr CColor kMagentaCColor{255, 0, 255, 255};
+inline constexpr CColor kCyanCColor{0, 255, 255, 255};
 
 } // namespace VSTGUI

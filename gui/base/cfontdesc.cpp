@@ -5,7 +5,8 @@
 
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 CFontDesc::CFontDesc(const char* name, const double& size, const int32 style) : size(size), style(style)
 {
@@ -100,7 +101,8 @@ void CFontDesc::freePlatformFont()
 
 // The predefined fonts are built after the predefined line styles (see
 // loadorder.h) and destroyed in reverse order at unload.
-namespace {
+namespace
+{
 
 [[gnu::init_priority(kLoadOrderFonts)]] CFontDesc gSystemFont("Lucida Grande", 12);
 [[gnu::init_priority(kLoadOrderFonts)]] CFontDesc gNormalFontVeryBig("Arial", 18);
@@ -125,7 +127,7 @@ CFontDesc* const kSymbolFont = &gSymbolFont;
 void CFontDesc::cleanup()
 {
 	for (auto* font : {kSystemFont, kNormalFontVeryBig, kNormalFontBig, kNormalFont, kNormalFontSmall,
-					   kNormalFontSmaller, kNormalFontVerySmall, kSymbolFont})
+	                   kNormalFontSmaller, kNormalFontVerySmall, kSymbolFont})
 		font->freePlatformFont();
 }
 

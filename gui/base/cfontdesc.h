@@ -5,7 +5,8 @@
 
 #include "gui/base/cbaseobject.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class IPlatformFont;
 class IFontPainter;
@@ -59,10 +60,10 @@ public:
 	static void cleanup();
 
 protected:
-	IPlatformFont* platformFont {nullptr};
-	char* name {nullptr};
-	double size {0.};
-	int32 style {0};
+	IPlatformFont* platformFont{nullptr};
+	char* name{nullptr};
+	double size{0.};
+	int32 style{0};
 };
 
 // The eight predefined fonts, alive for the whole life of the module. Views

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 CPoint& CPoint::offset(double dx, double dy)
 {

@@ -1,7 +1,8 @@
 // A point in toolkit coordinates: origin top-left, y growing downwards.
 #pragma once
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 struct CPoint
 {
@@ -20,8 +21,8 @@ struct CPoint
 	CPoint& operator+=(const CPoint& other) { return offset(other.x, other.y); }
 	CPoint& operator-=(const CPoint& other) { return offset(-other.x, -other.y); }
 
-	double x {0.};
-	double y {0.};
+	double x{0.};
+	double y{0.};
 };
 
 } // namespace VSTGUI

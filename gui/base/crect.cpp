@@ -4,7 +4,8 @@
 #include <cmath>
 #include <utility>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 CRect& CRect::setWidth(double width)
 {

@@ -6,7 +6,8 @@
 
 #include "gui/base/cpoint.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 struct CRect
 {
@@ -73,10 +74,10 @@ struct CRect
 
 	bool operator==(const CRect& other) const = default;
 
-	double left {0.};
-	double top {0.};
-	double right {0.};
-	double bottom {0.};
+	double left{0.};
+	double top{0.};
+	double right{0.};
+	double bottom{0.};
 };
 
 } // namespace VSTGUI

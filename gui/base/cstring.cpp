@@ -2,7 +2,8 @@
 
 #include "gui/base/iplatformstring.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 CString::CString(const char* utf8String)
 : utf8String(utf8String), platformString(IPlatformString::createWithUTF8String(utf8String))

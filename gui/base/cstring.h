@@ -5,7 +5,8 @@
 
 #include "gui/base/cbaseobject.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class IPlatformString;
 
@@ -26,8 +27,8 @@ public:
 	IPlatformString* getPlatformString() const { return platformString; }
 
 private:
-	const char* utf8String {nullptr};
-	IPlatformString* platformString {nullptr};
+	const char* utf8String{nullptr};
+	IPlatformString* platformString{nullptr};
 };
 
 } // namespace VSTGUI

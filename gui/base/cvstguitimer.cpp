@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 const char* const CVSTGUITimer::kMsgTimer = "timer fired";
 

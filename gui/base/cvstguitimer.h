@@ -9,7 +9,8 @@
 #include "gui/base/cbaseobject.h"
 #include "gui/base/runloop.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CVSTGUITimer : public CBaseObject, private IRunLoopTimerCallback
 {

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 void IDependency::addDependency(CBaseObject* obj)
 {
@@ -63,7 +64,7 @@ void IDependency::deferChanges(bool state)
 std::size_t IDependency::getNbDependents() const
 {
 	return static_cast<std::size_t>(
-		std::count_if(dependents.begin(), dependents.end(), [](auto* d) { return d != nullptr; }));
+	    std::count_if(dependents.begin(), dependents.end(), [](auto* d) { return d != nullptr; }));
 }
 
 void IDependency::compactDependents()

@@ -10,7 +10,8 @@
 #include <set>
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class IDependency
 {
@@ -37,8 +38,8 @@ protected:
 private:
 	void compactDependents();
 
-	int32 deferChangeCount {0};
-	int32 notifyDepth {0};
+	int32 deferChangeCount{0};
+	int32 notifyDepth{0};
 	std::set<const char*> deferedChanges;
 	// Entries removed during a notification are nulled and compacted after it.
 	std::vector<CBaseObject*> dependents;

@@ -7,7 +7,8 @@
 #include <list>
 #include <string>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class IFontPainter;
 

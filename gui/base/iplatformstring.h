@@ -3,7 +3,8 @@
 
 #include "gui/base/cbaseobject.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class IPlatformString : public CBaseObject
 {

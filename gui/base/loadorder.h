@@ -4,7 +4,8 @@
 // destroyed last (GCC/Clang init_priority; 101..65535).
 #pragma once
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 inline constexpr int kLoadOrderLineStyles = 60000;
 inline constexpr int kLoadOrderFonts = 60001;

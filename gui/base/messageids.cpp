@@ -1,6 +1,7 @@
 #include "gui/base/messageids.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 const char* const kMsgNewFocusView = "kMsgNewFocusView";
 const char* const kMsgOldFocusView = "kMsgOldFocusView";

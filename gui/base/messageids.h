@@ -2,7 +2,8 @@
 // text: a sender must pass the global constant itself.
 #pragma once
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 // Sent by the frame to every ancestor of the view that gained focus.
 extern const char* const kMsgNewFocusView;

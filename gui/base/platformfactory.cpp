@@ -8,9 +8,11 @@
 #include <chrono>
 #include <thread>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 const PlatformFactory kEmptyFactory{};
 const PlatformFactory* gFactory = &kEmptyFactory;

@@ -20,10 +20,11 @@
 #include <list>
 #include <string>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-class CPoint;
-class CRect;
+struct CPoint;
+struct CRect;
 class IPlatformBitmap;
 class IPlatformFont;
 class IPlatformFrame;

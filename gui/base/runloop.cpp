@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <chrono>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 struct RunLoop::Timer
 {
@@ -12,7 +13,8 @@ struct RunLoop::Timer
 	uint64_t dueMs;
 };
 
-namespace {
+namespace
+{
 
 uint64_t monotonicMilliseconds()
 {

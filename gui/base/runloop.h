@@ -20,7 +20,8 @@
 #include <optional>
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 // Receives the ticks of a run-loop timer. The loop holds a plain pointer:
 // the receiver removes its timer before it goes away.

@@ -1,6 +1,7 @@
 #include "gui/base/textconstants.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 const char* const kDegreeSymbol = "\xC2\xB0";
 const char* const kInfiniteSymbol = "\xE2\x88\x9E";

@@ -3,7 +3,8 @@
 
 #include "gui/base/vstguitypes.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 // Values other than kTextAlignLeft and kTextAlignRight centre.
 enum CHoriTxtAlign : int32

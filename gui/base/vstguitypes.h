@@ -3,7 +3,8 @@
 
 #include <cstdint>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 using int8 = std::int8_t;
 using uint8 = std::uint8_t;

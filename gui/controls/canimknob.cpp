@@ -7,9 +7,11 @@
 #include <cstring>
 #include <limits>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 // How many images of size one fit into total, truncated; the division is
 // checked so that a tiny or odd image size cannot overflow the count.

@@ -11,7 +11,8 @@
 #include "gui/controls/cknob.h"
 #include "gui/controls/imultibitmapcontrol.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CAnimKnob : public CKnob, public IMultiBitmapControl
 {

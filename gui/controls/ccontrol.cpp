@@ -5,7 +5,8 @@
 
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 const char* const CControl::kMessageTagWillChange = "kMessageTagWillChange";
 const char* const CControl::kMessageTagDidChange = "kMessageTagDidChange";

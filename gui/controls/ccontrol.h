@@ -15,7 +15,8 @@
 #include "gui/views/ifocusdrawing.h"
 #include "gui/views/imodifierclicktarget.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CControl : public CView, public IFocusDrawing, public IDependency, public IModifierClickTarget
 {

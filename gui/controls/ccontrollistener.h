@@ -8,7 +8,8 @@
 
 #include "gui/base/cbuttonstate.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 class CControl;
 }
 
@@ -28,7 +29,8 @@ public:
 	virtual void controlTagDidChange(VSTGUI::CControl*) {}
 };
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 // Editors may also name it from inside the toolkit's namespace.
 using ::CControlListener;
 } // namespace VSTGUI

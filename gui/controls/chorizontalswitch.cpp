@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 CHorizontalSwitch::CHorizontalSwitch(const CRect& size, CControlListener* listener, int32 tag, CBitmap* background,
                                      const CPoint& offset)
@@ -92,7 +93,8 @@ MouseEventResult CHorizontalSwitch::onMouseMoved(CPoint& where, const CButtonSta
 {
 	if (!buttons.isLeftButton())
 		return kMouseHandled;
-	SwitchPositions::followIndex(*this, SwitchPositions::indexAt(where.x - viewRect.left, stepLength, subPixmaps), subPixmaps);
+	SwitchPositions::followIndex(*this, SwitchPositions::indexAt(where.x - viewRect.left, stepLength, subPixmaps),
+	                             subPixmaps);
 	return kMouseHandled;
 }
 

@@ -13,7 +13,8 @@
 #include "gui/controls/ccontrol.h"
 #include "gui/controls/imultibitmapcontrol.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CHorizontalSwitch : public CControl, public IMultiBitmapControl
 {

@@ -4,9 +4,11 @@
 
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 bool isPlainReturn(const VstKeyCode& keyCode)
 {

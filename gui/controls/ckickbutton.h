@@ -14,7 +14,8 @@
 #include "gui/controls/ccontrol.h"
 #include "gui/controls/imultibitmapcontrol.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CKickButton : public CControl, public IMultiBitmapControl
 {

@@ -9,9 +9,11 @@
 #include <cstring>
 #include <numbers>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 constexpr float kPi = std::numbers::pi_v<float>;
 // The frame's knob mode in which plain drags are linear.
@@ -455,7 +457,8 @@ void CKnob::drawHandle(CDrawContext* context)
 		drawHandleLine(context, where);
 }
 
-namespace {
+namespace
+{
 
 void strokeArc(CDrawContext* context, const CRect& rect, double from, double to, bool clockwise)
 {

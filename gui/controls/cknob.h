@@ -23,7 +23,8 @@
 #include "gui/base/ccolor.h"
 #include "gui/controls/ccontrol.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 enum CKnobDrawStyle : int32
 {

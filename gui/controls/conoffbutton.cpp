@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 COnOffButton::COnOffButton(const CRect& size, CControlListener* listener, int32 tag, CBitmap* background, int32 style)
 : CControl(size, listener, tag, background), style(style)

@@ -8,7 +8,8 @@
 
 #include "gui/controls/ccontrol.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class COnOffButton : public CControl
 {

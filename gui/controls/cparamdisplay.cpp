@@ -8,9 +8,11 @@
 #include <cstdio>
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 constexpr int32 kDisplay3DEdges = kDisplaySunken | kDisplayRaised;
 constexpr int32 kDisplayNoFrameRect = kDisplayNoFrame | kDisplay3DEdges;

@@ -14,7 +14,8 @@
 
 #include <cstddef>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CFontDesc;
 

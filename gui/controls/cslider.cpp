@@ -7,7 +7,8 @@
 #include <cmath>
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 CSlider::CSlider(const CRect& size, CControlListener* listener, int32 tag, int32 iMinPos, int32 iMaxPos,
                  CBitmap* handle, CBitmap* background, const CPoint& offset, int32 style)

@@ -23,7 +23,8 @@
 
 #include <optional>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 // Style bits given to the constructors.
 enum CSliderStyle : int32

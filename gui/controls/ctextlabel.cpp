@@ -6,7 +6,8 @@
 
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 CTextLabel::CTextLabel(const CRect& size, const char* text, CBitmap* background, int32 style)
 : CParamDisplay(size, background, style)

@@ -9,7 +9,8 @@
 
 #include <string>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CTextLabel : public CParamDisplay
 {

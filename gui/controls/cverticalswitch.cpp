@@ -6,9 +6,11 @@
 #include <cmath>
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace SwitchPositions {
+namespace SwitchPositions
+{
 
 int32 indexOfValue(float value, float min, float max, int32 count)
 {
@@ -142,7 +144,8 @@ MouseEventResult CVerticalSwitch::onMouseMoved(CPoint& where, const CButtonState
 {
 	if (!buttons.isLeftButton())
 		return kMouseHandled;
-	SwitchPositions::followIndex(*this, SwitchPositions::indexAt(where.y - viewRect.top, stepLength, subPixmaps), subPixmaps);
+	SwitchPositions::followIndex(*this, SwitchPositions::indexAt(where.y - viewRect.top, stepLength, subPixmaps),
+	                             subPixmaps);
 	return kMouseHandled;
 }
 

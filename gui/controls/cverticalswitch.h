@@ -14,10 +14,12 @@
 #include "gui/controls/ccontrol.h"
 #include "gui/controls/imultibitmapcontrol.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 // The position arithmetic that vertical and horizontal switches share.
-namespace SwitchPositions {
+namespace SwitchPositions
+{
 
 // The position nearest to value; 0 for an empty range or too few positions.
 int32 indexOfValue(float value, float min, float max, int32 count);

@@ -2,7 +2,8 @@
 
 #include "gui/views/cview.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 void IMultiBitmapControl::autoComputeHeightOfOneImage()
 {

@@ -4,7 +4,8 @@
 
 #include "gui/base/vstguitypes.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class IMultiBitmapControl
 {

@@ -5,7 +5,8 @@
 
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 CBitmap::CBitmap(const CResourceDescription& description)
 : resourceDesc(description), platformBitmap(IPlatformBitmap::create(nullptr))

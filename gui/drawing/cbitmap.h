@@ -9,7 +9,8 @@
 #include "gui/base/crect.h"
 #include "gui/drawing/cresourcedescription.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CDrawContext;
 class IPlatformBitmap;
@@ -33,8 +34,7 @@ public:
 
 	// Nothing when rect does not overlap the context's clip; otherwise the
 	// bitmap's pixel offset lands on rect's top-left corner, cut at rect.
-	virtual void draw(CDrawContext* context, const CRect& rect, const CPoint& offset = CPoint(0, 0),
-					  float alpha = 1.f);
+	virtual void draw(CDrawContext* context, const CRect& rect, const CPoint& offset = CPoint(0, 0), float alpha = 1.f);
 
 	double getWidth() const;
 	double getHeight() const;
@@ -47,7 +47,7 @@ public:
 
 protected:
 	CResourceDescription resourceDesc;
-	IPlatformBitmap* platformBitmap {nullptr};
+	IPlatformBitmap* platformBitmap{nullptr};
 };
 
 } // namespace VSTGUI

@@ -2,9 +2,11 @@
 
 #include "gui/drawing/cbitmap.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 CBitmapPixelAccess* newAccessFor(IPlatformBitmapPixelAccess::PixelFormat format);
 
@@ -20,7 +22,7 @@ CBitmapPixelAccess* CBitmapPixelAccess::create(CBitmap* bitmap, bool alphaPremul
 	if (!platformAccess)
 		return nullptr;
 	CBitmapPixelAccess* access =
-		platformAccess->getAddress() ? newAccessFor(platformAccess->getPixelFormat()) : nullptr;
+	    platformAccess->getAddress() ? newAccessFor(platformAccess->getPixelFormat()) : nullptr;
 	if (!access)
 	{
 		platformAccess->forget();
@@ -77,7 +79,8 @@ bool CBitmapPixelAccess::setPosition(uint32 newX, uint32 newY)
 	return true;
 }
 
-namespace {
+namespace
+{
 
 CBitmapPixelAccess* newAccessFor(IPlatformBitmapPixelAccess::PixelFormat format)
 {

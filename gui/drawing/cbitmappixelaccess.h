@@ -9,7 +9,8 @@
 #include "gui/base/ccolor.h"
 #include "gui/drawing/iplatformbitmap.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CBitmap;
 
@@ -43,15 +44,15 @@ protected:
 	// Takes over platformAccess's reference.
 	void init(CBitmap* bitmap, IPlatformBitmapPixelAccess* platformAccess);
 
-	CBitmap* bitmap {nullptr};
-	IPlatformBitmapPixelAccess* pixelAccess {nullptr};
-	uint8* currentPos {nullptr};
-	uint8* address {nullptr};
-	int32 bytesPerRow {0};
-	int32 maxX {-1};
-	int32 maxY {-1};
-	uint32 x {0};
-	uint32 y {0};
+	CBitmap* bitmap{nullptr};
+	IPlatformBitmapPixelAccess* pixelAccess{nullptr};
+	uint8* currentPos{nullptr};
+	uint8* address{nullptr};
+	int32 bytesPerRow{0};
+	int32 maxX{-1};
+	int32 maxY{-1};
+	uint32 x{0};
+	uint32 y{0};
 };
 
 // The four template numbers are the byte positions of red, green, blue and

@@ -8,7 +8,8 @@
 
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 CDrawContext::CDrawContext(const CRect& surfaceRect) : surfaceRect(surfaceRect) {}
 
@@ -175,7 +176,8 @@ double CDrawContext::getStringWidth(const char* string)
 	return width;
 }
 
-namespace {
+namespace
+{
 
 double baselineIn(const CRect& rect, CFontDesc& font)
 {

@@ -18,7 +18,8 @@
 #include <cstddef>
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CBitmap;
 class CFontDesc;
@@ -55,18 +56,18 @@ public:
 	// by whoever owns the state (the context manages it).
 	struct CDrawContextState
 	{
-		CFontDesc* font {nullptr};
-		CColor frameColor {kTransparentCColor};
-		CColor fillColor {kTransparentCColor};
-		CColor fontColor {kTransparentCColor};
-		double frameWidth {0.};
+		CFontDesc* font{nullptr};
+		CColor frameColor{kTransparentCColor};
+		CColor fillColor{kTransparentCColor};
+		CColor fontColor{kTransparentCColor};
+		double frameWidth{0.};
 		CPoint offset;
 		CPoint penLoc;
 		// Surface coordinates: the offset is already added.
 		CRect clipRect;
-		CLineStyle lineStyle {kLineOnOffDash};
-		CDrawMode drawMode {kDrawModeAntialiased};
-		float globalAlpha {1.f};
+		CLineStyle lineStyle{kLineOnOffDash};
+		CDrawMode drawMode{kDrawModeAntialiased};
+		float globalAlpha{1.f};
 	};
 
 	bool isTypeOf(const char* className) const override;
@@ -81,11 +82,11 @@ public:
 	virtual void drawLines(const CPoint* points, const int32& numberOfLines) = 0;
 	// The open polyline through the points, not closed explicitly.
 	virtual void drawPolygon(const CPoint* points, const int32& numberOfPoints,
-							 const CDrawStyle drawStyle = kShapeStroked) = 0;
+	                         const CDrawStyle drawStyle = kShapeStroked) = 0;
 	virtual void drawRect(const CRect& rect, const CDrawStyle drawStyle = kShapeStroked) = 0;
 	// Angles in degrees; a pie segment (arc plus line to the centre).
 	virtual void drawArc(const CRect& rect, const float startAngle, const float endAngle,
-						 const CDrawStyle drawStyle = kShapeStroked) = 0;
+	                     const CDrawStyle drawStyle = kShapeStroked) = 0;
 	virtual void drawEllipse(const CRect& rect, const CDrawStyle drawStyle = kShapeStroked) = 0;
 	// One pixel; leaves the state as it was.
 	virtual void drawPoint(const CPoint& point, const CColor& color) = 0;
@@ -93,7 +94,7 @@ public:
 	// clip; opacity alpha * global alpha. Null bitmap, no platform bitmap or
 	// alpha 0: nothing. Views draw through CBitmap::draw instead.
 	virtual void drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset = CPoint(0, 0),
-							float alpha = 1.f) = 0;
+	                        float alpha = 1.f) = 0;
 	// Makes every pixel of rect fully transparent.
 	virtual void clearRect(const CRect& rect) = 0;
 
@@ -123,12 +124,12 @@ public:
 	// transform (may be null) maps the path for this one drawing. A null path
 	// or one of another back end draws nothing.
 	virtual void drawGraphicsPath(CGraphicsPath* path, PathDrawMode mode = kPathModeFill,
-								  CGraphicsTransform* transform = nullptr) = 0;
+	                              CGraphicsTransform* transform = nullptr) = 0;
 	// Fills path with the linear gradient whose axis runs from startPoint to
 	// endPoint. Null or foreign path or gradient draws nothing.
 	virtual void fillLinearGradient(CGraphicsPath* path, CGradient* gradient, const CPoint& startPoint,
-									const CPoint& endPoint, bool evenOdd = false,
-									CGraphicsTransform* transform = nullptr) = 0;
+	                                const CPoint& endPoint, bool evenOdd = false,
+	                                CGraphicsTransform* transform = nullptr) = 0;
 	// Bracket one frame of drawing; empty here.
 	virtual void beginDraw() {}
 	virtual void endDraw() {}
@@ -155,7 +156,7 @@ public:
 	// Lays the text out in rect (vertically centred by the cap height, or the
 	// font size when the platform font reports none) and clips it to rect.
 	void drawString(const char* string, const CRect& rect, const CHoriTxtAlign hAlign = kTextAlignCenter,
-					bool antialias = true);
+	                bool antialias = true);
 	// Draws with the baseline starting at point.
 	void drawString(const char* string, const CPoint& point, bool antialias = true);
 
@@ -177,7 +178,7 @@ protected:
 	CString* getDrawString(const char* string);
 	void clearDrawString();
 
-	CString* drawStringObject {nullptr};
+	CString* drawStringObject{nullptr};
 	CRect surfaceRect;
 	CDrawContextState currentState;
 	std::vector<CDrawContextState> stateStack;

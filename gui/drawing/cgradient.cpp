@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 bool CGradient::isTypeOf(const char* className) const
 {

@@ -5,7 +5,8 @@
 #include "gui/base/cbaseobject.h"
 #include "gui/base/ccolor.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CGradient : public CBaseObject
 {

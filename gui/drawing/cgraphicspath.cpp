@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 bool CGraphicsPath::isTypeOf(const char* className) const
 {
@@ -77,7 +78,8 @@ void CGraphicsPath::closeSubpath()
 	appendElement(e);
 }
 
-namespace {
+namespace
+{
 
 void transformElement(CGraphicsPath::Element& e, const CGraphicsTransform& t)
 {

@@ -10,7 +10,8 @@
 
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CGradient;
 struct CGraphicsTransform;
@@ -31,13 +32,13 @@ public:
 			kCloseSubpath = 6
 		};
 
-		Type type {kCloseSubpath};
+		Type type{kCloseSubpath};
 		// Arc, ellipse and rectangle.
 		CRect rect;
 		// Arc, in degrees.
-		double startAngle {0.};
-		double endAngle {0.};
-		bool clockwise {false};
+		double startAngle{0.};
+		double endAngle{0.};
+		bool clockwise{false};
 		// Bezier control points.
 		CPoint control1;
 		CPoint control2;
@@ -51,7 +52,7 @@ public:
 
 	// A new gradient of the back end's kind, count 1, owned by the caller.
 	virtual CGradient* createGradient(double color1Start, double color2Start, const CColor& color1,
-									  const CColor& color2) = 0;
+	                                  const CColor& color2) = 0;
 	virtual void addArc(const CRect& rect, double startAngle, double endAngle, bool clockwise);
 	virtual void addEllipse(const CRect& rect);
 	virtual void addRect(const CRect& rect);

@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 CGraphicsTransform& CGraphicsTransform::translate(double x, double y)
 {

@@ -4,7 +4,8 @@
 
 #include "gui/base/crect.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 struct CGraphicsTransform
 {
@@ -28,12 +29,12 @@ struct CGraphicsTransform
 
 	bool operator==(const CGraphicsTransform& other) const = default;
 
-	double m11 {1.};
-	double m12 {0.};
-	double m21 {0.};
-	double m22 {1.};
-	double dx {0.};
-	double dy {0.};
+	double m11{1.};
+	double m12{0.};
+	double m21{0.};
+	double m22{1.};
+	double dx{0.};
+	double dy{0.};
 };
 
 } // namespace VSTGUI

@@ -2,7 +2,8 @@
 
 #include "gui/base/loadorder.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 CLineStyle::CLineStyle(LineCap cap, LineJoin join, double dashPhase, int32 dashCount, const double* dashLengths)
 : cap(cap), join(join), dashPhase(dashPhase)
@@ -17,15 +18,15 @@ void CLineStyle::setDashLengths(int32 count, const double* lengths)
 		dashes.assign(lengths, lengths + count);
 }
 
-namespace {
+namespace
+{
 
 constexpr double kOnOffDashLengths[] = {1., 1.};
 
 } // namespace
 
 [[gnu::init_priority(kLoadOrderLineStyles)]] const CLineStyle kLineSolid;
-[[gnu::init_priority(kLoadOrderLineStyles)]] const CLineStyle kLineOnOffDash(CLineStyle::kCapButt,
-																			   CLineStyle::kJoinMiter, 0., 2,
-																			   kOnOffDashLengths);
+[[gnu::init_priority(kLoadOrderLineStyles)]] const CLineStyle
+    kLineOnOffDash(CLineStyle::kCapButt, CLineStyle::kJoinMiter, 0., 2, kOnOffDashLengths);
 
 } // namespace VSTGUI

@@ -7,7 +7,8 @@
 
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CLineStyle
 {
@@ -28,7 +29,7 @@ public:
 	// The lengths are copied only when dashCount > 0 and dashLengths is given;
 	// otherwise the style has no dashes.
 	CLineStyle(LineCap cap = kCapButt, LineJoin join = kJoinMiter, double dashPhase = 0., int32 dashCount = 0,
-			   const double* dashLengths = nullptr);
+	           const double* dashLengths = nullptr);
 
 	bool operator==(const CLineStyle& other) const = default;
 
@@ -46,9 +47,9 @@ public:
 	void setDashLengths(int32 count, const double* lengths);
 
 private:
-	LineCap cap {kCapButt};
-	LineJoin join {kJoinMiter};
-	double dashPhase {0.};
+	LineCap cap{kCapButt};
+	LineJoin join{kJoinMiter};
+	double dashPhase{0.};
 	std::vector<double> dashes;
 };
 

@@ -7,7 +7,8 @@
 #include <cstring>
 #include <utility>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 CNinePartTiledBitmap::CNinePartTiledBitmap(const CResourceDescription& description, const PartOffsets& offsets)
 : CBitmap(description), offsets(offsets)
@@ -60,12 +61,13 @@ void CNinePartTiledBitmap::calcPartRects(const CRect& r, const PartOffsets& part
 	}
 }
 
-namespace {
+namespace
+{
 
 struct TileRange
 {
-	int64 first {0};
-	int64 end {0};
+	int64 first{0};
+	int64 end{0};
 };
 
 // The tiles of step length along [from, to) that can touch [clipFrom,

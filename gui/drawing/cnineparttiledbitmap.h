@@ -5,7 +5,8 @@
 
 #include "gui/drawing/cbitmap.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CNinePartTiledBitmap : public CBitmap
 {
@@ -14,10 +15,10 @@ public:
 	// borders, in pixels.
 	struct PartOffsets
 	{
-		double left {0.};
-		double top {0.};
-		double right {0.};
-		double bottom {0.};
+		double left{0.};
+		double top{0.};
+		double right{0.};
+		double bottom{0.};
 	};
 
 	enum Part : int32
@@ -42,7 +43,7 @@ public:
 
 	// Ignores offset and draws the nine parts into rect.
 	void draw(CDrawContext* context, const CRect& rect, const CPoint& offset = CPoint(0, 0),
-			  float alpha = 1.f) override;
+	          float alpha = 1.f) override;
 	virtual void drawParts(CDrawContext* context, const CRect& rect, float alpha = 1.f);
 	// Fills partRects[kPartCount] from sourceRect, indexed by Part.
 	virtual void calcPartRects(const CRect& sourceRect, const PartOffsets& offsets, CRect* partRects) const;

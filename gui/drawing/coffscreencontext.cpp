@@ -3,9 +3,11 @@
 #include "gui/drawing/cbitmap.h"
 #include "gui/drawing/iplatformbitmap.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 CRect surfaceOf(const CBitmap* bitmap)
 {

@@ -4,7 +4,8 @@
 
 #include "gui/drawing/cdrawcontext.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class COffscreenContext : public CDrawContext
 {
@@ -14,8 +15,7 @@ public:
 	// platform frame. The caller owns the result. A template so that the
 	// drawing layer needs nothing of the view layer: Frame is CFrame, and its
 	// header must be included where this is called.
-	template <typename Frame>
-	static COffscreenContext* create(Frame* frame, double width, double height)
+	template <typename Frame> static COffscreenContext* create(Frame* frame, double width, double height)
 	{
 		auto platformFrame = frame ? frame->getPlatformFrame() : nullptr;
 		return platformFrame ? platformFrame->createOffscreenContext(width, height) : nullptr;
@@ -37,7 +37,7 @@ protected:
 	explicit COffscreenContext(const CRect& surfaceRect);
 	~COffscreenContext() override;
 
-	CBitmap* bitmap {nullptr};
+	CBitmap* bitmap{nullptr};
 };
 
 } // namespace VSTGUI

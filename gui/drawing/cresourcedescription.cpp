@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 std::vector<std::string> CResourceDescription::getFileNameCandidates() const
 {

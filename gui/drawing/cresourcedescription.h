@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CResourceDescription
 {
@@ -28,12 +29,12 @@ public:
 	// included; an id as "bmp%05d" with png, bmp, jpg and pict; none otherwise.
 	std::vector<std::string> getFileNameCandidates() const;
 
-	Type type {kUnknownType};
+	Type type{kUnknownType};
 	union
 	{
 		int32 id;
 		const char* name;
-	} u {0};
+	} u{0};
 };
 
 } // namespace VSTGUI

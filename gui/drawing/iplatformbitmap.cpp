@@ -2,7 +2,8 @@
 
 #include "gui/base/platformfactory.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 IPlatformBitmap* IPlatformBitmap::create(CPoint* size)
 {

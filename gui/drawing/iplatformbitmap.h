@@ -5,7 +5,8 @@
 #include "gui/base/cbaseobject.h"
 #include "gui/base/cpoint.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CResourceDescription;
 

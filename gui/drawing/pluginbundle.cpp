@@ -4,13 +4,19 @@
 #include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
-namespace VSTGUI {
+#include <map>
+
+namespace VSTGUI
+{
 
 PluginBundle* gBundleRef = nullptr;
 
-namespace {
+namespace
+{
 
 // The bundle handed out last; not a reference of its own, so that the bundle
 // goes away with the last reference its users hold. Its destructor clears it.
@@ -79,7 +85,7 @@ PluginBundle* getBundleForModulePath(const char* modulePath)
 
 PluginBundle* GetPluginBundle()
 {
-	Dl_info info {};
+	Dl_info info{};
 	if (::dladdr(reinterpret_cast<void*>(&GetPluginBundle), &info) == 0 || !info.dli_fname)
 		return nullptr;
 	// Users link the module into a host's plug-in folder (~/.vst/Corvane.so
@@ -88,6 +94,62 @@ PluginBundle* GetPluginBundle()
 	PluginBundle* bundle = getBundleForModulePath(real ? real : info.dli_fname);
 	std::free(real);
 	return bundle;
+}
+
+namespace
+{
+
+const BuiltInResource* builtIns = nullptr;
+std::size_t builtInCount = 0;
+
+// The image decoder and fontconfig read files, so a built-in resource is
+// given a file of its own: an anonymous one in memory, reached through
+// /proc, open for the rest of the process.
+std::string fileOfBuiltIn(const BuiltInResource& resource)
+{
+	static std::map<std::string, std::string> files;
+	auto known = files.find(resource.name);
+	if (known != files.end())
+		return known->second;
+	int fd = ::memfd_create(resource.name, MFD_CLOEXEC);
+	if (fd < 0)
+		return {};
+	std::size_t written = 0;
+	while (written < resource.size)
+	{
+		ssize_t n = ::write(fd, resource.data + written, resource.size - written);
+		if (n <= 0)
+		{
+			::close(fd);
+			return {};
+		}
+		written += static_cast<std::size_t>(n);
+	}
+	return files[resource.name] = "/proc/self/fd/" + std::to_string(fd);
+}
+
+} // namespace
+
+void setBuiltInResources(const BuiltInResource* resources, std::size_t count)
+{
+	builtIns = resources;
+	builtInCount = resources ? count : 0;
+}
+
+std::string findResourceFile(const char* name)
+{
+	if (gBundleRef)
+	{
+		std::string path = gBundleRef->findResource(name, nullptr);
+		if (!path.empty())
+			return path;
+	}
+	for (std::size_t i = 0; name && i < builtInCount; i++)
+	{
+		if (std::strcmp(builtIns[i].name, name) == 0)
+			return fileOfBuiltIn(builtIns[i]);
+	}
+	return {};
 }
 
 } // namespace VSTGUI

@@ -11,9 +11,11 @@
 
 #include "gui/base/cbaseobject.h"
 
+#include <cstddef>
 #include <string>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class PluginBundle : public CBaseObject
 {
@@ -57,7 +59,23 @@ PluginBundle* GetPluginBundle();
 
 // The module-wide bundle in which bitmaps look for their files; set by the
 // editor base from GetPluginBundle (it holds that reference and releases it
-// with forget). Null means that every resource load fails.
+// with forget). Without it only the built-in resources below are found.
 extern PluginBundle* gBundleRef;
+
+// Resource files built into the module, for a module that users copied out
+// of its bundle (hosts scan for bare .so files). The table is not copied: it
+// must live as long as the module; installed by the module at start.
+struct BuiltInResource
+{
+	const char* name;
+	const unsigned char* data;
+	std::size_t size;
+};
+void setBuiltInResources(const BuiltInResource* resources, std::size_t count);
+
+// The path of the resource file name: the bundle's own file when there is
+// one, else a file holding the built-in resource of that name (created once
+// per process, in memory), else empty. Names follow findResource's rules.
+std::string findResourceFile(const char* name);
 
 } // namespace VSTGUI

@@ -14,7 +14,8 @@
 
 #include "gui/base/cbaseobject.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CDragContainer : public CBaseObject
 {

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 CDropSource::CDropSource(const void* buffer, uint32 bufferSize, Type type)
 {
@@ -13,7 +14,7 @@ bool CDropSource::add(const void* buffer, uint32 bufferSize, Type type)
 {
 	if (buffer == nullptr && bufferSize > 0)
 		return false;
-	Entry entry {std::vector<unsigned char>(bufferSize), type};
+	Entry entry{std::vector<unsigned char>(bufferSize), type};
 	if (bufferSize > 0)
 		std::memcpy(entry.bytes.data(), buffer, bufferSize);
 	entries.push_back(std::move(entry));

@@ -12,7 +12,8 @@
 
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CDropSource : public CBaseObject
 {

@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 // One focus change at a time across all frames: looseFocus and takeFocus
 // handlers may ask for focus again while a change is under way.

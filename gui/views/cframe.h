@@ -19,7 +19,8 @@
 
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CFrame;
 

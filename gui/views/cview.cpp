@@ -1,13 +1,14 @@
 #include "gui/views/cview.h"
 
-#include "gui/views/idleviewupdater.h"
 #include "gui/base/messageids.h"
 #include "gui/drawing/cbitmap.h"
 #include "gui/views/cframe.h"
+#include "gui/views/idleviewupdater.h"
 
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 int32 CView::idleRate = 30;
 bool CView::kDirtyCallAlwaysOnMainThread = false;

@@ -17,7 +17,8 @@
 #include <map>
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CBitmap;
 class CDrawContext;

@@ -11,9 +11,11 @@
 #include <algorithm>
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 CViewContainer* asContainer(CView* view)
 {
@@ -405,7 +407,8 @@ CView* CViewContainer::focusViewForDrawing() const
 	return nullptr;
 }
 
-namespace {
+namespace
+{
 
 // Paints the focus outline in path with the frame's colour; answers the
 // outline's bounds.
@@ -826,7 +829,8 @@ void CViewContainer::setViewSize(const CRect& rect, bool invalid)
 	parentSizeChanged();
 }
 
-namespace {
+namespace
+{
 
 // How one axis of the container changed, and how children follow it.
 struct AxisChange
@@ -860,10 +864,10 @@ void followAxis(const AxisChange& axis, double& nearEdge, double& farEdge, int32
 
 void CViewContainer::autosizeChildren(const CRect& oldRect)
 {
-	const AxisChange horizontal {viewRect.getWidth() - oldRect.getWidth(), (autosizeFlags & kAnchorColumns) != 0,
-		kAnchorLeft, kAnchorRight};
-	const AxisChange vertical {viewRect.getHeight() - oldRect.getHeight(), (autosizeFlags & kAnchorRows) != 0,
-		kAnchorTop, kAnchorBottom};
+	const AxisChange horizontal{viewRect.getWidth() - oldRect.getWidth(), (autosizeFlags & kAnchorColumns) != 0,
+	                            kAnchorLeft, kAnchorRight};
+	const AxisChange vertical{viewRect.getHeight() - oldRect.getHeight(), (autosizeFlags & kAnchorRows) != 0,
+	                          kAnchorTop, kAnchorBottom};
 	if ((horizontal.delta == 0 && vertical.delta == 0) || children.empty())
 		return;
 	ChildList order(children);

@@ -18,7 +18,8 @@
 #include <list>
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CViewContainer : public CView
 {

@@ -5,7 +5,8 @@
 
 #include <algorithm>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 IdleViewUpdater* IdleViewUpdater::gInstance = nullptr;
 

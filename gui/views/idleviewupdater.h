@@ -14,7 +14,8 @@
 #include <cstddef>
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CView;
 class CVSTGUITimer;

@@ -3,7 +3,8 @@
 // with the frame's focus colour, even-odd filled.
 #pragma once
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CGraphicsPath;
 

@@ -4,7 +4,8 @@
 // layer needs nothing of the controls.
 #pragma once
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CButtonState;
 

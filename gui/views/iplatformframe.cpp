@@ -2,7 +2,8 @@
 
 #include "gui/base/platformfactory.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 IPlatformFrame* IPlatformFrame::createPlatformFrame(IPlatformFrameCallback* frame, const CRect& size, void* parent)
 {

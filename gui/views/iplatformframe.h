@@ -16,7 +16,8 @@
 #include "gui/base/cbuttonstate.h"
 #include "gui/base/crect.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CBitmap;
 class CDragContainer;

@@ -6,7 +6,8 @@
 #include "gui/base/crect.h"
 #include "gui/base/vstguitypes.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CFrame;
 

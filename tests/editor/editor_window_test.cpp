@@ -12,7 +12,8 @@
 using corvane::HostedPlugin;
 using corvane::test::TestClient;
 
-namespace {
+namespace
+{
 
 constexpr int kKeysymControlL = 0xffe3;
 constexpr int kHandleWidth = 20;

@@ -11,7 +11,8 @@
 
 using corvane::test::RecordingHost;
 
-namespace {
+namespace
+{
 
 std::uint32_t gNow = 0;
 std::vector<std::uint32_t> gWaits;
@@ -36,10 +37,7 @@ public:
 class TestEditor : public AEffGUIEditor
 {
 public:
-	explicit TestEditor(void* effect) : AEffGUIEditor(effect)
-	{
-		rect = {0, 0, 120, 300};
-	}
+	explicit TestEditor(void* effect) : AEffGUIEditor(effect) { rect = {0, 0, 120, 300}; }
 	void idle() override
 	{
 		idles++;
@@ -199,7 +197,8 @@ TEST_F(EditorBase, NestedEditsReachTheHostAsOneAndStrayEndsNotAtAll)
 	EXPECT_EQ(ends[1].index, 0);
 }
 
-namespace {
+namespace
+{
 
 // Records what is invalidated instead of asking a window to repaint it.
 class RecordingFrame : public VSTGUI::CFrame

@@ -26,24 +26,28 @@ TEST(ThreadSafety, AutomationAudioAndEditorRunTogether)
 
 	std::atomic<bool> stop{false};
 	std::atomic<long> blocks{0}, changes{0};
-	std::thread audio([&] {
-		std::vector<float> left(256, 0.25f), right(256, -0.25f);
-		float* io[2] = {left.data(), right.data()};
-		while (!stop)
-		{
-			plugin->processReplacing(io, io, 256);
-			blocks++;
-		}
-	});
-	std::thread automation([&] {
-		for (int i = 0; !stop; i++)
-		{
-			plugin->setParameter(0, static_cast<float>(i % 101) / 100.f);
-			plugin->getParameter(0);
-			changes++;
-			std::this_thread::sleep_for(std::chrono::microseconds(200));
-		}
-	});
+	std::thread audio(
+	    [&]
+	    {
+		    std::vector<float> left(256, 0.25f), right(256, -0.25f);
+		    float* io[2] = {left.data(), right.data()};
+		    while (!stop)
+		    {
+			    plugin->processReplacing(io, io, 256);
+			    blocks++;
+		    }
+	    });
+	std::thread automation(
+	    [&]
+	    {
+		    for (int i = 0; !stop; i++)
+		    {
+			    plugin->setParameter(0, static_cast<float>(i % 101) / 100.f);
+			    plugin->getParameter(0);
+			    changes++;
+			    std::this_thread::sleep_for(std::chrono::microseconds(200));
+		    }
+	    });
 	auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
 	for (int i = 0; std::chrono::steady_clock::now() < end; i++)
 	{

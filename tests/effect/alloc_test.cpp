@@ -11,7 +11,8 @@
 #include <new>
 #include <vector>
 
-namespace {
+namespace
+{
 
 std::atomic<long> gAllocations{0};
 

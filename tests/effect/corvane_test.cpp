@@ -11,7 +11,8 @@
 using corvane::HostedPlugin;
 using corvane::test::loadCorvane;
 
-namespace {
+namespace
+{
 
 class CorvaneModule : public ::testing::Test
 {
@@ -194,7 +195,8 @@ TEST_F(CorvaneModule, ParameterIsKeptWithinItsRange)
 	EXPECT_EQ(plugin->getParameter(0), 0.25f);
 }
 
-namespace {
+namespace
+{
 
 // Width and height from a PNG file's header, big-endian at bytes 16 to 23.
 bool pngSize(const std::string& path, int& width, int& height)
@@ -205,7 +207,8 @@ bool pngSize(const std::string& path, int& width, int& height)
 	unsigned char header[24];
 	bool ok = std::fread(header, 1, sizeof(header), file) == sizeof(header);
 	std::fclose(file);
-	auto be32 = [&](int at) { return (header[at] << 24) | (header[at + 1] << 16) | (header[at + 2] << 8) | header[at + 3]; };
+	auto be32 = [&](int at)
+	{ return (header[at] << 24) | (header[at + 1] << 16) | (header[at + 2] << 8) | header[at + 3]; };
 	width = be32(16);
 	height = be32(20);
 	return ok;

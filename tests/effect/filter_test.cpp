@@ -10,7 +10,8 @@
 #include <limits>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr double kEpsilon = 2.3283064370807974e-10;
 
@@ -20,8 +21,7 @@ void expectClose(double actual, double expected, double tolerance = 1e-15)
 	EXPECT_LE(std::fabs(actual - expected), tolerance * std::fabs(expected)) << actual << " vs " << expected;
 }
 
-template <typename Sample>
-struct Stereo
+template <typename Sample> struct Stereo
 {
 	explicit Stereo(std::size_t frames) : left(frames), right(frames), ptrs{left.data(), right.data()} {}
 	std::vector<Sample> left, right;
@@ -366,6 +366,43 @@ TEST(NearFieldFilter, StartsFromSilenceAfterANonFiniteSampleOrAReset)
 	Model again;
 	again.setupMetres(44100.0, 0.5);
 	ASSERT_NO_FATAL_FAILURE(expectModelOutput(again, in, out));
+}
+
+TEST(NearFieldFilter, StartsFromSilenceWhicheverFrameOfABlockWasNotFinite)
+{
+	constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+	constexpr double kInf = std::numeric_limits<double>::infinity();
+	Stereo<double> in(32), out(32);
+	fill(in, 9);
+	// The last frame is the one that leaves a non-finite previous difference
+	// behind, not only a non-finite previous output; a middle one leaves a
+	// finite, non-zero difference that a reset must clear as well.
+	for (std::size_t bad : {std::size_t{0}, std::size_t{4}, std::size_t{7}})
+	{
+		for (double value : {kNaN, kInf, -kInf})
+		{
+			for (bool bypassed : {false, true})
+			{
+				NearFieldFilter filter = filterAt(0.8, 44100.0);
+				Stereo<double> block(8), blockOut(8);
+				fill(block, 4);
+				block.right[bad] = value;
+				if (bypassed)
+					filter.advance(block.left.data(), block.right.data(), 8);
+				else
+					filter.process(block.left.data(), block.right.data(), blockOut.left.data(), blockOut.right.data(),
+					               8);
+				ASSERT_FALSE(std::isfinite(filter.lastOutput())) << bad << " " << value;
+
+				filter.process(in.left.data(), in.right.data(), out.left.data(), out.right.data(), 32);
+				Model fresh;
+				fresh.setupMetres(44100.0, 0.8);
+				ASSERT_NO_FATAL_FAILURE(expectModelOutput(fresh, in, out))
+				    << "frame " << bad << " was " << value << (bypassed ? " while bypassed" : "");
+				EXPECT_EQ(filter.lastOutput(), fresh.y);
+			}
+		}
+	}
 }
 
 TEST(NearFieldFilter, PassesThroughWithoutUsableCoefficientsAndKeepsItsState)

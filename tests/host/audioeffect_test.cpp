@@ -11,7 +11,8 @@
 
 using corvane::test::RecordingHost;
 
-namespace {
+namespace
+{
 
 int gLiveEffects = 0;
 int gLiveEditors = 0;
@@ -365,7 +366,8 @@ TEST(ValueToText, DecibelsHertzAndMilliseconds)
 	EXPECT_STREQ(text, "10.00000");
 }
 
-namespace {
+namespace
+{
 
 // Overrides the number formatting: every helper goes through it.
 class PrefixEffect : public TestEffect

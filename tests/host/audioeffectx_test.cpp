@@ -9,7 +9,8 @@
 
 using corvane::test::RecordingHost;
 
-namespace {
+namespace
+{
 
 class TestEffectX : public AudioEffectX
 {
@@ -165,7 +166,8 @@ TEST(ExtendedHostServices, ServicesSendTheirOpcodesAndArguments)
 	EXPECT_FALSE(effect.__getChunkFileDeprecated(nullptr));
 	effect.__setOutputSamplerateDeprecated(96000.f);
 
-	auto expect = [&](VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
+	auto expect = [&](VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
+	{
 		auto calls = host.callsOf(opcode);
 		ASSERT_EQ(calls.size(), 1u) << opcode;
 		EXPECT_EQ(calls[0].effect, effect.getAeffect());

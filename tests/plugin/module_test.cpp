@@ -67,13 +67,36 @@ TEST(Module, InstancesAreIndependent)
 // the editor must still find its pictures in the bundle the link points into.
 TEST(Module, AModuleReachedThroughASymbolicLinkFindsItsBundle)
 {
-	const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("corvane-link-" + std::to_string(getpid()));
+	const std::filesystem::path folder =
+	    std::filesystem::temp_directory_path() / ("corvane-link-" + std::to_string(getpid()));
 	std::filesystem::create_directories(folder);
 	const std::filesystem::path link = folder / "Corvane.so";
 	std::filesystem::create_symlink(std::filesystem::absolute(CORVANE_MODULE_PATH), link);
 	{
 		std::string error;
 		auto plugin = corvane::HostedPlugin::load(link.c_str(), error);
+		ASSERT_TRUE(plugin) << error;
+		ERect* rect = nullptr;
+		ASSERT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 1);
+		ASSERT_NE(rect, nullptr);
+		EXPECT_EQ(rect->right - rect->left, 400);
+		EXPECT_EQ(rect->bottom - rect->top, 196);
+	}
+	std::filesystem::remove_all(folder);
+}
+
+// Users copy just the .so into a host's folder: the editor's pictures come
+// from the module itself then.
+TEST(Module, AModuleCopiedOutOfItsBundleStillHasItsPictures)
+{
+	const std::filesystem::path folder =
+	    std::filesystem::temp_directory_path() / ("corvane-copy-" + std::to_string(getpid()));
+	std::filesystem::create_directories(folder);
+	const std::filesystem::path copy = folder / "Corvane.so";
+	std::filesystem::copy_file(CORVANE_MODULE_PATH, copy);
+	{
+		std::string error;
+		auto plugin = corvane::HostedPlugin::load(copy.c_str(), error);
 		ASSERT_TRUE(plugin) << error;
 		ERect* rect = nullptr;
 		ASSERT_EQ(plugin->dispatch(effEditGetRect, 0, 0, &rect), 1);

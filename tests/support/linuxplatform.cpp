@@ -3,7 +3,8 @@
 // object.
 #include "gui/platform/linux/linuxplatform.h"
 
-namespace {
+namespace
+{
 
 [[maybe_unused]] const bool kInstalled = (VSTGUI::installLinuxPlatform(), true);
 

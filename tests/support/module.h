@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace corvane::test {
+namespace corvane::test
+{
 
 inline std::unique_ptr<HostedPlugin> loadCorvane(HostOptions options = {})
 {

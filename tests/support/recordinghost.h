@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace corvane::test {
+namespace corvane::test
+{
 
 struct RecordedCall
 {
@@ -27,8 +28,7 @@ public:
 	RecordingHost() { current() = this; }
 	~RecordingHost() { current() = nullptr; }
 
-	static VstIntPtr callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-	                          float opt)
+	static VstIntPtr callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt)
 	{
 		RecordingHost* host = current();
 		if (!host)

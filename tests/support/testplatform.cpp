@@ -2,7 +2,8 @@
 
 #include "gui/platform/linux/linuxplatform.h"
 
-namespace VSTGUI::test {
+namespace VSTGUI::test
+{
 
 bool installLinuxPlatformWith(FrameFactory createFrame, TickSource getTicks)
 {

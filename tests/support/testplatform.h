@@ -7,7 +7,8 @@
 
 #include "gui/base/platformfactory.h"
 
-namespace VSTGUI::test {
+namespace VSTGUI::test
+{
 
 using FrameFactory = IPlatformFrame* (*)(IPlatformFrameCallback* frame, const CRect& size, void* parent);
 using TickSource = uint32 (*)();

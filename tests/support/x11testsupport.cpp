@@ -31,8 +31,9 @@ TestClient::~TestClient()
 {
 	if (isConnected())
 	{
-		for (xcb_window_t w : windows)
-			xcb_destroy_window(connection, w);
+		// Children before their parents, which would take them along.
+		for (auto w = windows.rbegin(); w != windows.rend(); ++w)
+			xcb_destroy_window(connection, *w);
 		sync();
 	}
 	xcb_disconnect(connection);
@@ -45,12 +46,16 @@ bool TestClient::isConnected() const
 
 xcb_window_t TestClient::createParent(int x, int y, int width, int height, uint32_t eventMask)
 {
+	return createChild(screen->root, x, y, width, height, eventMask);
+}
+
+xcb_window_t TestClient::createChild(xcb_window_t parent, int x, int y, int width, int height, uint32_t eventMask)
+{
 	xcb_window_t w = xcb_generate_id(connection);
 	const uint32_t values[] = {screen->white_pixel, eventMask};
-	xcb_create_window(connection, XCB_COPY_FROM_PARENT, w, screen->root, static_cast<int16_t>(x),
-	                  static_cast<int16_t>(y), static_cast<uint16_t>(width), static_cast<uint16_t>(height), 0,
-	                  XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK,
-	                  values);
+	xcb_create_window(connection, XCB_COPY_FROM_PARENT, w, parent, static_cast<int16_t>(x), static_cast<int16_t>(y),
+	                  static_cast<uint16_t>(width), static_cast<uint16_t>(height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+	                  screen->root_visual, XCB_CW_BACK_PIXEL | XCB_CW_EVENT_MASK, values);
 	xcb_map_window(connection, w);
 	windows.push_back(w);
 	sync();
@@ -309,11 +314,19 @@ std::vector<ViewEvent> ProbeView::eventsOf(const std::string& kind) const
 
 // ---------------------------------------------------------------------------
 
-FrameFixture::FrameFixture(const CRect& frameRect, int parentWidth, int parentHeight) : frameRect(frameRect)
+FrameFixture::FrameFixture(const CRect& frameRect, int parentWidth, int parentHeight, Embedding embedding)
+: frameRect(frameRect)
 {
 	if (!client.isConnected())
 		return;
-	parent = client.createParent(parentX, parentY, parentWidth, parentHeight);
+	topLevel = client.createParent(parentX, parentY, parentWidth, parentHeight);
+	parent = topLevel;
+	if (embedding == Embedding::nested)
+	{
+		parent = client.createChild(topLevel, nestedX, nestedY, parentWidth - nestedX, parentHeight - nestedY);
+		parentRootX += nestedX;
+		parentRootY += nestedY;
+	}
 	// Park the pointer outside the parent, so that no test starts inside it.
 	client.movePointer(5, 5);
 	frame = new CFrame(frameRect, reinterpret_cast<void*>(static_cast<uintptr_t>(parent)), nullptr);

@@ -49,6 +49,8 @@ public:
 
 	// A mapped top-level window at (x, y); destroyed with the client.
 	xcb_window_t createParent(int x, int y, int width, int height, uint32_t eventMask = 0);
+	// A mapped child window at (x, y) in parent; destroyed with the client.
+	xcb_window_t createChild(xcb_window_t parent, int x, int y, int width, int height, uint32_t eventMask = 0);
 	// Waits until the server has handled everything sent so far.
 	void sync();
 
@@ -130,20 +132,28 @@ private:
 	MouseEventResult record(const char* kind, const CPoint& where, const CButtonState& buttons);
 };
 
+// Where the frame's window goes: straight into a top-level window, or into
+// an embedding window inside one, as Ardour nests its editors.
+enum class Embedding
+{
+	direct,
+	nested
+};
+
 // A frame in a parent window of the test client; the fixture owns both.
 class FrameFixture
 {
 public:
-	explicit FrameFixture(const CRect& frameRect = CRect(0, 0, 200, 150), int parentWidth = 300,
-	                      int parentHeight = 200);
+	explicit FrameFixture(const CRect& frameRect = CRect(0, 0, 200, 150), int parentWidth = 300, int parentHeight = 200,
+	                      Embedding embedding = Embedding::direct);
 	~FrameFixture();
 
 	X11Frame* platform() const { return static_cast<X11Frame*>(frame->getPlatformFrame()); }
 	// Adds a probe; the frame holds it.
 	ProbeView* addProbe(const CRect& size, const CColor& color);
 	// Root coordinates of a point in frame coordinates.
-	int rootX(double x) const { return parentX + static_cast<int>(frameRect.left + x); }
-	int rootY(double y) const { return parentY + static_cast<int>(frameRect.top + y); }
+	int rootX(double x) const { return parentRootX + static_cast<int>(frameRect.left + x); }
+	int rootY(double y) const { return parentRootY + static_cast<int>(frameRect.top + y); }
 	// Pumps until the frame has nothing left to paint and the server has
 	// drawn it.
 	void paintNow();
@@ -151,10 +161,20 @@ public:
 
 	TestClient client;
 	CFrame* frame{nullptr};
+	// The top-level window at (parentX, parentY).
+	xcb_window_t topLevel{0};
+	// The frame's parent: the top-level, or the embedding window at
+	// (nestedX, nestedY) in it.
 	xcb_window_t parent{0};
 	CRect frameRect;
 	static constexpr int parentX = 40;
 	static constexpr int parentY = 30;
+	static constexpr int nestedX = 7;
+	static constexpr int nestedY = 5;
+
+private:
+	int parentRootX{parentX};
+	int parentRootY{parentY};
 };
 
 } // namespace corvane::test

@@ -1,23 +1,25 @@
 #include "tests/support/xvfbserver.h"
 
 #include <csignal>
-#include <fcntl.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
-namespace corvane::test {
+namespace corvane::test
+{
 
-namespace {
+namespace
+{
 
 // The display number Xvfb writes to the pipe once it accepts connections.
 std::string readDisplayNumber(int fd)
 {
 	std::string number;
-	pollfd p {fd, POLLIN, 0};
+	pollfd p{fd, POLLIN, 0};
 	char c = 0;
 	while (poll(&p, 1, 10000) > 0 && read(fd, &c, 1) == 1 && c != '\n')
 		number += c;
@@ -32,8 +34,8 @@ XvfbServer::XvfbServer()
 	if (pipe(fds) != 0)
 		return;
 	std::string fdText = std::to_string(fds[1]);
-	std::vector<const char*> args {"Xvfb", "-displayfd", fdText.c_str(), "-screen", "0", "1024x768x24", "-noreset",
-		"-nolisten", "tcp", nullptr};
+	std::vector<const char*> args{"Xvfb",        "-displayfd", fdText.c_str(), "-screen", "0",
+	                              "1024x768x24", "-noreset",   "-nolisten",    "tcp",     nullptr};
 	pid = fork();
 	if (pid == 0)
 	{

@@ -7,7 +7,8 @@
 #include <string>
 #include <sys/types.h>
 
-namespace corvane::test {
+namespace corvane::test
+{
 
 class XvfbServer
 {
@@ -23,7 +24,7 @@ public:
 	void kill();
 
 private:
-	pid_t pid {-1};
+	pid_t pid{-1};
 	std::string display;
 };
 

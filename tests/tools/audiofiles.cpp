@@ -50,8 +50,11 @@ Audio readAudio(const std::filesystem::path& file)
 		ADD_FAILURE() << "cannot read " << file << ": " << sf_strerror(nullptr);
 		return {0, 0, 0, {}, {}};
 	}
-	Audio audio{info.samplerate, info.channels, info.format,
-	            std::vector<double>(static_cast<std::size_t>(info.frames * info.channels)), {}};
+	Audio audio{info.samplerate,
+	            info.channels,
+	            info.format,
+	            std::vector<double>(static_cast<std::size_t>(info.frames * info.channels)),
+	            {}};
 	EXPECT_EQ(sf_readf_double(handle, audio.samples.data(), info.frames), info.frames);
 	for (int field = SF_STR_FIRST; field <= SF_STR_LAST; field++)
 		if (const char* value = sf_get_string(handle, field))

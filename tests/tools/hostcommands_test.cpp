@@ -15,7 +15,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 corvane::test::XvfbServer& server()
 {
@@ -62,7 +63,8 @@ bool pngSize(const std::string& path, int& width, int& height)
 		return false;
 	if (header[1] != 'P' || header[2] != 'N' || header[3] != 'G')
 		return false;
-	auto be32 = [&](int at) { return (header[at] << 24) | (header[at + 1] << 16) | (header[at + 2] << 8) | header[at + 3]; };
+	auto be32 = [&](int at)
+	{ return (header[at] << 24) | (header[at + 1] << 16) | (header[at + 2] << 8) | header[at + 3]; };
 	width = be32(16);
 	height = be32(20);
 	return true;
@@ -117,7 +119,8 @@ TEST(HostCommands, EditLogsCallbacksAndClosesCleanlyOnInterrupt)
 	EXPECT_NE(r.output.find("audioMasterVersion index=0 value=0 opt=0 answer=2400"), std::string::npos) << r.output;
 }
 
-namespace {
+namespace
+{
 
 // Dark pixels (the read-out's black text) in a rectangle of a PNG file.
 int darkPixels(const std::string& path, int left, int top, int right, int bottom)
@@ -168,7 +171,8 @@ TEST(HostCommands, TheReadoutShowsTextOnASystemWithoutFonts)
 	std::remove(withoutFonts.c_str());
 }
 
-namespace {
+namespace
+{
 
 // The pixel at (x, y) of a PNG file as 0x00RRGGBB, or -1.
 long pixelAt(const std::string& path, int x, int y)
@@ -211,5 +215,5 @@ TEST(HostCommands, AnXlibRequestErrorInTheEditorIsAWarningNotTheEnd)
 	EXPECT_EQ(r.status, 0) << r.output;
 	EXPECT_NE(r.output.find("corvane-host: warning: the plug-in's X request GetProperty failed: BadAtom"),
 	          std::string::npos)
-		<< r.output;
+	    << r.output;
 }

@@ -117,8 +117,9 @@ bool HostTest::runUnprivileged()
 	if (geteuid() != 0)
 		return true;
 	std::error_code error;
-	fs::permissions(root_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-	                           fs::perms::others_read | fs::perms::others_exec,
+	fs::permissions(root_,
+	                fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+	                    fs::perms::others_exec,
 	                error);
 	wrapper_ = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"};
 	return !error;

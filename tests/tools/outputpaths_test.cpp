@@ -72,14 +72,16 @@ TEST_F(OutputPaths, AFifosReaderGetsTheWholeFile)
 {
 	ASSERT_EQ(mkfifo(path("pipe").c_str(), 0644), 0);
 	std::string received;
-	std::thread reader([&] {
-		int fd = open(path("pipe").c_str(), O_RDONLY);
-		char buffer[4096];
-		for (ssize_t n; fd >= 0 && (n = read(fd, buffer, sizeof buffer)) > 0;)
-			received.append(buffer, static_cast<std::size_t>(n));
-		if (fd >= 0)
-			close(fd);
-	});
+	std::thread reader(
+	    [&]
+	    {
+		    int fd = open(path("pipe").c_str(), O_RDONLY);
+		    char buffer[4096];
+		    for (ssize_t n; fd >= 0 && (n = read(fd, buffer, sizeof buffer)) > 0;)
+			    received.append(buffer, static_cast<std::size_t>(n));
+		    if (fd >= 0)
+			    close(fd);
+	    });
 	HostRun result = process("in.wav", "pipe");
 	reader.join();
 	ASSERT_EQ(result.exitCode, 0) << result.err;
@@ -114,8 +116,8 @@ TEST_F(OutputPaths, AReadOnlyFolderFailsWithOneLineAndLeavesNothing)
 {
 	fs::create_directory(path("locked"));
 	ASSERT_TRUE(runUnprivileged());
-	fs::permissions(path("locked"), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
-	                                    fs::perms::others_exec);
+	fs::permissions(path("locked"),
+	                fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
 	HostRun result = process("in.wav", "locked/out.wav");
 	EXPECT_EQ(result.exitCode, 1);
 	EXPECT_EQ(result.err, "corvane-host: cannot create a file beside 'locked/out.wav': Permission denied\n");
@@ -161,8 +163,8 @@ TEST_F(OutputPaths, SeveralInputsGoIntoAFolderUnderTheirNames)
 	HostRun result = run({"process", kCorvane, "in.wav", "sub/other.wav", "-o", "done", "--param", "0=0.5"});
 	ASSERT_EQ(result.exitCode, 0) << result.err;
 	expectProcessed(readAudio(path("done/in.wav")));
-	EXPECT_TRUE(samplesMatch(readAudio(path("done/other.wav")).samples, corvaneReference(other, 0.5f, 512),
-	                         kFloatRounding));
+	EXPECT_TRUE(
+	    samplesMatch(readAudio(path("done/other.wav")).samples, corvaneReference(other, 0.5f, 512), kFloatRounding));
 }
 
 } // namespace

@@ -114,8 +114,8 @@ ParseResult parseChannels(std::string_view text, Arguments& arguments)
 	if (!count)
 		return failure("channel count '" + std::string(text) + "' is not a number");
 	if (*count < 1 || *count > kMaxChannels)
-		return failure("channel count " + std::string(text) + " is out of range (1 to " +
-		               std::to_string(kMaxChannels) + ")");
+		return failure("channel count " + std::string(text) + " is out of range (1 to " + std::to_string(kMaxChannels) +
+		               ")");
 	arguments.channels = static_cast<int>(*count);
 	return {};
 }
@@ -161,8 +161,8 @@ ParseResult applyOption(std::string_view option, std::string_view value, Argumen
 struct Split
 {
 	std::vector<std::string> positional;
-	bool audioOptions = false;    // --block, --double, --channels, --tail, --float, -o
-	bool settingOptions = false;  // --param, --program
+	bool audioOptions = false;   // --block, --double, --channels, --tail, --float, -o
+	bool settingOptions = false; // --param, --program
 	bool log = false;
 	bool help = false;
 	bool version = false;
@@ -376,79 +376,72 @@ std::string usageLine(Command command)
 namespace
 {
 
-const char* kSettingsHelp =
-	"  --param KEY=VALUE  set a parameter before anything runs; repeatable, in order.\n"
-	"                     KEY is the parameter's index or its name as 'info' lists it\n"
-	"                     (any case). VALUE is a bare number, the normalised value 0 to 1,\n"
-	"                     or text that the plug-in reads as it displays it, such as\n"
-	"                     \"Loudspeaker Distance=2 m\" (effString2Parameter)\n"
-	"  --program N        select program N before the parameters are set\n";
+const char* kSettingsHelp = "  --param KEY=VALUE  set a parameter before anything runs; repeatable, in order.\n"
+                            "                     KEY is the parameter's index or its name as 'info' lists it\n"
+                            "                     (any case). VALUE is a bare number, the normalised value 0 to 1,\n"
+                            "                     or text that the plug-in reads as it displays it, such as\n"
+                            "                     \"Loudspeaker Distance=2 m\" (effString2Parameter)\n"
+                            "  --program N        select program N before the parameters are set\n";
 
-const char* kInfoHelp =
-	"corvane-host info PLUGIN.so\n"
-	"\n"
-	"Prints the plug-in's names, id, category, inputs and outputs, flags, initial delay\n"
-	"(read once it is switched on), tail, editor size, parameters and programs.\n"
-	"The plug-in runs in a child process: when it crashes, the fields gathered so far\n"
-	"are printed and the host says in which call it crashed. Without an X display the\n"
-	"editor's size is not asked.\n";
+const char* kInfoHelp = "corvane-host info PLUGIN.so\n"
+                        "\n"
+                        "Prints the plug-in's names, id, category, inputs and outputs, flags, initial delay\n"
+                        "(read once it is switched on), tail, editor size, parameters and programs.\n"
+                        "The plug-in runs in a child process: when it crashes, the fields gathered so far\n"
+                        "are printed and the host says in which call it crashed. Without an X display the\n"
+                        "editor's size is not asked.\n";
 
-const char* kProcessHelp =
-	"corvane-host process PLUGIN.so IN OUT [options]\n"
-	"corvane-host process PLUGIN.so --demo OUT [options]\n"
-	"corvane-host process PLUGIN.so IN... -o DIR [options]\n"
-	"\n"
-	"Runs IN through the plug-in into OUT. IN is any file libsndfile reads; '-' is standard\n"
-	"input. --demo in place of IN is a built-in 4 s stereo test signal. With -o DIR every\n"
-	"IN is processed by a fresh instance into DIR under its own name.\n"
-	"\n"
-	"Channels: the file's channels go to the plug-in's first inputs, the other inputs get\n"
-	"silence; OUT has the plug-in's output count. A mono plug-in (1 in, 1 out) on a file of\n"
-	"several channels runs once per channel, each instance with the same settings.\n"
-	"The plug-in's initial delay is taken off the front and its tail rendered after the\n"
-	"input, so OUT lines up with IN and ends complete.\n"
-	"\n"
-	"OUT: '-' is standard output; a FIFO or character device is written directly; a\n"
-	"symbolic link is written through to its target; otherwise the output is written\n"
-	"beside OUT and renamed over it once complete (OUT may be IN). The format follows\n"
-	"OUT's extension (libsndfile's table: .wav .flac .ogg .aiff .caf ...), else IN's; the\n"
-	"sample type is IN's where the format takes it. IN's tags are kept. Samples clipped by\n"
-	"a fixed-point output are counted in a warning.\n"
-	"\n"
-	"options:\n"
-	"  --block N          frames per processing call (default 512, at most 1048576)\n"
-	"  --double           process in double precision (processDoubleReplacing)\n"
-	"  --float            write 32-bit float samples (nothing is clipped)\n"
-	"  --channels N       write N channels (by default the plug-in's outputs)\n"
-	"  --tail SECONDS     render this long beyond the input (default: the plug-in's tail\n"
-	"                     size, else 0)\n"
-	"  -o DIR             write each IN into DIR\n";
+const char* kProcessHelp = "corvane-host process PLUGIN.so IN OUT [options]\n"
+                           "corvane-host process PLUGIN.so --demo OUT [options]\n"
+                           "corvane-host process PLUGIN.so IN... -o DIR [options]\n"
+                           "\n"
+                           "Runs IN through the plug-in into OUT. IN is any file libsndfile reads; '-' is standard\n"
+                           "input. --demo in place of IN is a built-in 4 s stereo test signal. With -o DIR every\n"
+                           "IN is processed by a fresh instance into DIR under its own name.\n"
+                           "\n"
+                           "Channels: the file's channels go to the plug-in's first inputs, the other inputs get\n"
+                           "silence; OUT has the plug-in's output count. A mono plug-in (1 in, 1 out) on a file of\n"
+                           "several channels runs once per channel, each instance with the same settings.\n"
+                           "The plug-in's initial delay is taken off the front and its tail rendered after the\n"
+                           "input, so OUT lines up with IN and ends complete.\n"
+                           "\n"
+                           "OUT: '-' is standard output; a FIFO or character device is written directly; a\n"
+                           "symbolic link is written through to its target; otherwise the output is written\n"
+                           "beside OUT and renamed over it once complete (OUT may be IN). The format follows\n"
+                           "OUT's extension (libsndfile's table: .wav .flac .ogg .aiff .caf ...), else IN's; the\n"
+                           "sample type is IN's where the format takes it. IN's tags are kept. Samples clipped by\n"
+                           "a fixed-point output are counted in a warning.\n"
+                           "\n"
+                           "options:\n"
+                           "  --block N          frames per processing call (default 512, at most 1048576)\n"
+                           "  --double           process in double precision (processDoubleReplacing)\n"
+                           "  --float            write 32-bit float samples (nothing is clipped)\n"
+                           "  --channels N       write N channels (by default the plug-in's outputs)\n"
+                           "  --tail SECONDS     render this long beyond the input (default: the plug-in's tail\n"
+                           "                     size, else 0)\n"
+                           "  -o DIR             write each IN into DIR\n";
 
-const char* kDemoHelp =
-	"corvane-host demo OUT.wav\n"
-	"\n"
-	"Writes the built-in 4 s stereo test signal, unprocessed, as a 32-bit float WAV.\n";
+const char* kDemoHelp = "corvane-host demo OUT.wav\n"
+                        "\n"
+                        "Writes the built-in 4 s stereo test signal, unprocessed, as a 32-bit float WAV.\n";
 
-const char* kEditHelp =
-	"corvane-host edit PLUGIN.so [--log] [--param KEY=VALUE]... [--program N]\n"
-	"\n"
-	"Opens the plug-in's editor in a window of its own until the window is closed or the\n"
-	"host is interrupted. The window follows the size the plug-in reports (also one that\n"
-	"it reports only once open) or requests. X request errors of a plug-in that uses Xlib\n"
-	"are warnings. --log prints every host callback the plug-in makes. Needs an X display.\n";
+const char* kEditHelp = "corvane-host edit PLUGIN.so [--log] [--param KEY=VALUE]... [--program N]\n"
+                        "\n"
+                        "Opens the plug-in's editor in a window of its own until the window is closed or the\n"
+                        "host is interrupted. The window follows the size the plug-in reports (also one that\n"
+                        "it reports only once open) or requests. X request errors of a plug-in that uses Xlib\n"
+                        "are warnings. --log prints every host callback the plug-in makes. Needs an X display.\n";
 
-const char* kSnapshotHelp =
-	"corvane-host snapshot PLUGIN.so OUT.png [--param KEY=VALUE]... [--program N]\n"
-	"\n"
-	"Opens the editor, waits until its picture has not changed for half a second (at most\n"
-	"10 s after its first paint) and saves the editor's own pixels as PNG, also when it is\n"
-	"larger than the screen. Needs an X display.\n";
+const char* kSnapshotHelp = "corvane-host snapshot PLUGIN.so OUT.png [--param KEY=VALUE]... [--program N]\n"
+                            "\n"
+                            "Opens the editor, waits until its picture has not changed for half a second (at most\n"
+                            "10 s after its first paint) and saves the editor's own pixels as PNG, also when it is\n"
+                            "larger than the screen. Needs an X display.\n";
 
-const char* kExitHelp =
-	"exit status:\n"
-	"  0  success\n"
-	"  1  failure: a file, the plug-in or the X display could not do what was asked\n"
-	"  2  usage error: the command line is wrong (one line says why, then the usage line)\n";
+const char* kExitHelp = "exit status:\n"
+                        "  0  success\n"
+                        "  1  failure: a file, the plug-in or the X display could not do what was asked\n"
+                        "  2  usage error: the command line is wrong (one line says why, then the usage line)\n";
 
 } // namespace
 

@@ -51,7 +51,7 @@ struct Arguments
 	// process IN... -o DIR: every input, each written into DIR by its name.
 	std::vector<std::string> inputs;
 	std::string outputDirectory;
-	bool floatSamples = false; // process: write 32-bit float samples
+	bool floatSamples = false;                // process: write 32-bit float samples
 	std::vector<ParameterSetting> parameters; // in command-line order
 	std::optional<int> program;
 	int blockSize = kDefaultBlockSize;

@@ -123,8 +123,7 @@ bool isFixedPoint(int subtype)
 
 } // namespace
 
-bool outputFormat(const std::string& path, const SF_INFO& input, bool floatSamples, SF_INFO& output,
-                  std::string& error)
+bool outputFormat(const std::string& path, const SF_INFO& input, bool floatSamples, SF_INFO& output, std::string& error)
 {
 	int major = majorForExtension(path);
 	if (major == 0)
@@ -142,8 +141,7 @@ bool outputFormat(const std::string& path, const SF_INFO& input, bool floatSampl
 			return false;
 		}
 		format = 0;
-		for (int candidate : {SF_FORMAT_FLOAT, SF_FORMAT_PCM_24, SF_FORMAT_PCM_16, SF_FORMAT_VORBIS,
-		                      SF_FORMAT_PCM_S8})
+		for (int candidate : {SF_FORMAT_FLOAT, SF_FORMAT_PCM_24, SF_FORMAT_PCM_16, SF_FORMAT_VORBIS, SF_FORMAT_PCM_S8})
 			if (valid(major | candidate, output, output.channels))
 			{
 				format = major | candidate;
@@ -152,8 +150,8 @@ bool outputFormat(const std::string& path, const SF_INFO& input, bool floatSampl
 	}
 	if (format == 0)
 	{
-		error = "cannot write '" + path + "': " + majorName(major) + " cannot hold " +
-		        std::to_string(output.channels) + " channels at " + std::to_string(input.samplerate) + " Hz";
+		error = "cannot write '" + path + "': " + majorName(major) + " cannot hold " + std::to_string(output.channels) +
+		        " channels at " + std::to_string(input.samplerate) + " Hz";
 		return false;
 	}
 	output.format = format;

@@ -81,8 +81,8 @@ class SoundFileWriter
 public:
 	// path names the file in messages. Null with one line in error when
 	// libsndfile cannot write this format.
-	static std::unique_ptr<SoundFileWriter> open(int fd, const std::string& path, const SF_INFO& info,
-	                                             const Tags& tags, std::string& error);
+	static std::unique_ptr<SoundFileWriter> open(int fd, const std::string& path, const SF_INFO& info, const Tags& tags,
+	                                             std::string& error);
 	~SoundFileWriter();
 	SoundFileWriter(const SoundFileWriter&) = delete;
 	SoundFileWriter& operator=(const SoundFileWriter&) = delete;

@@ -47,7 +47,7 @@ void printRouting(std::FILE* out, const Rig& rig)
 	else
 	{
 		std::fprintf(out, "routing   %d file channel%s into %d plug-in input%s", rig.fileChannels,
-		            rig.fileChannels == 1 ? "" : "s", rig.pluginInputs, rig.pluginInputs == 1 ? "" : "s");
+		             rig.fileChannels == 1 ? "" : "s", rig.pluginInputs, rig.pluginInputs == 1 ? "" : "s");
 		if (rig.fileChannels > rig.pluginInputs)
 			std::fprintf(out, " (file channels %d to %d left out)", rig.pluginInputs + 1, rig.fileChannels);
 		else if (rig.fileChannels < rig.pluginInputs)

@@ -12,8 +12,8 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdint>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <thread>
 
@@ -52,7 +52,8 @@ HostOptions editorHostOptions(bool log, VSTGUI::X11HostWindow** window, PendingS
 {
 	HostOptions options;
 	options.unloadModule = false;
-	options.handler = [window, pending](const HostCall& call) -> std::optional<VstIntPtr> {
+	options.handler = [window, pending](const HostCall& call) -> std::optional<VstIntPtr>
+	{
 		if (call.opcode == audioMasterCanDo && call.text == "sizeWindow")
 			return 1;
 		if (call.opcode == audioMasterSizeWindow)
@@ -66,7 +67,8 @@ HostOptions editorHostOptions(bool log, VSTGUI::X11HostWindow** window, PendingS
 		return std::nullopt;
 	};
 	if (log)
-		options.observer = [](const HostCall& call, VstIntPtr answer) {
+		options.observer = [](const HostCall& call, VstIntPtr answer)
+		{
 			std::printf("%s index=%d value=%ld opt=%g answer=%ld\n", hostOpcodeName(call.opcode).c_str(), call.index,
 			            static_cast<long>(call.value), static_cast<double>(call.opt), static_cast<long>(answer));
 			std::fflush(stdout);
@@ -130,8 +132,7 @@ bool showsContent(const std::vector<std::uint32_t>& pixels)
 	return false;
 }
 
-int takeSnapshot(HostedPlugin& plugin, VSTGUI::X11HostWindow& window, WindowCapture& capture,
-                 const std::string& path)
+int takeSnapshot(HostedPlugin& plugin, VSTGUI::X11HostWindow& window, WindowCapture& capture, const std::string& path)
 {
 	int idles = 0, width = 0, height = 0;
 	while (idles < kPaintTimeoutIdles && !showsContent(capture.pixels(width, height)))
@@ -162,8 +163,8 @@ int runEditor(const Arguments& arguments, bool snapshot)
 	VSTGUI::X11HostWindow* windowPointer = nullptr;
 	PendingSize pending;
 	std::string error;
-	auto plugin = HostedPlugin::load(arguments.plugin, error,
-	                                 editorHostOptions(arguments.log, &windowPointer, &pending));
+	auto plugin =
+	    HostedPlugin::load(arguments.plugin, error, editorHostOptions(arguments.log, &windowPointer, &pending));
 	if (!plugin)
 		return fail(error);
 	if (!(plugin->effect()->flags & effFlagsHasEditor))
@@ -182,8 +183,8 @@ int runEditor(const Arguments& arguments, bool snapshot)
 		width = pending.width, height = pending.height;
 	else
 		width = kProvisionalWidth, height = kProvisionalHeight;
-	auto window = VSTGUI::X11HostWindow::create("corvane-host: " + plugin->getString(effGetEffectName), width,
-	                                            height, error);
+	auto window =
+	    VSTGUI::X11HostWindow::create("corvane-host: " + plugin->getString(effGetEffectName), width, height, error);
 	if (!window)
 		return fail(error);
 	windowPointer = window.get();

@@ -101,8 +101,8 @@ public:
 			if (channel >= fileChannels)
 				continue;
 			for (sf_count_t i = 0; i < fileFrames; i++)
-				input[static_cast<std::size_t>(i)] = static_cast<Sample>(
-					interleaved[static_cast<std::size_t>(i * fileChannels + channel)]);
+				input[static_cast<std::size_t>(i)] =
+				    static_cast<Sample>(interleaved[static_cast<std::size_t>(i * fileChannels + channel)]);
 		}
 		// A plug-in that skips an output must not repeat the last block.
 		for (auto& output : outputs_)
@@ -116,7 +116,7 @@ public:
 		for (int c = 0; c < count && c < static_cast<int>(outputs_.size()) && first + c < outputChannels; c++)
 			for (sf_count_t i = 0; i < frames; i++)
 				interleaved[static_cast<std::size_t>(i * outputChannels + first + c)] =
-					static_cast<double>(outputs_[static_cast<std::size_t>(c)][static_cast<std::size_t>(from + i)]);
+				    static_cast<double>(outputs_[static_cast<std::size_t>(c)][static_cast<std::size_t>(from + i)]);
 	}
 
 private:

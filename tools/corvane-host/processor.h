@@ -62,7 +62,7 @@ struct RunSummary
 	long long blocks = 0;
 	double peakIn = 0.0; // largest magnitude, full scale = 1
 	double peakOut = 0.0;
-	VstInt32 latency = 0;     // frames taken off the front
+	VstInt32 latency = 0;      // frames taken off the front
 	sf_count_t tailFrames = 0; // rendered after the input
 	sf_count_t inputFrames = 0;
 };

@@ -77,8 +77,8 @@ void ProgressBar::draw(int percent)
 		       std::string(static_cast<std::size_t>(barWidth - filled), '.') + "]" + tail;
 	}
 	else
-		line = (std::to_string(percent) + "%" + (left.empty() ? "" : " " + left)).substr(
-			0, static_cast<std::size_t>(std::max(width, 0)));
+		line = (std::to_string(percent) + "%" + (left.empty() ? "" : " " + left))
+		           .substr(0, static_cast<std::size_t>(std::max(width, 0)));
 	int pad = std::max(0, drawnWidth_ - static_cast<int>(line.size()));
 	std::fprintf(stderr, "\r%s%*s", line.c_str(), pad, "");
 	std::fflush(stderr);

@@ -169,9 +169,9 @@ std::unique_ptr<TempFile> TempFile::create(const std::string& destination, std::
 			return nullptr;
 		}
 		struct stat ours = {}, standard = {};
-		file->standardOutput_ = file->direct_ == 1 || (fstat(file->direct_, &ours) == 0 &&
-		                                               fstat(1, &standard) == 0 && ours.st_dev == standard.st_dev &&
-		                                               ours.st_ino == standard.st_ino);
+		file->standardOutput_ =
+		    file->direct_ == 1 || (fstat(file->direct_, &ours) == 0 && fstat(1, &standard) == 0 &&
+		                           ours.st_dev == standard.st_dev && ours.st_ino == standard.st_ino);
 		file->fd_ = scratchFile(error);
 		if (file->fd_ < 0)
 			return nullptr;

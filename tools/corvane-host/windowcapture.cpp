@@ -21,7 +21,7 @@ struct WindowCapture::Impl
 	bool geometry(int& width, int& height)
 	{
 		xcb_get_geometry_reply_t* reply =
-			xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+		    xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
 		if (!reply)
 			return false;
 		width = reply->width;
@@ -35,10 +35,10 @@ struct WindowCapture::Impl
 	{
 		std::vector<std::uint32_t> pixels;
 		xcb_get_image_reply_t* reply = xcb_get_image_reply(
-			connection,
-			xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, 0, 0, static_cast<std::uint16_t>(width),
-			              static_cast<std::uint16_t>(height), ~0u),
-			nullptr);
+		    connection,
+		    xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, drawable, 0, 0, static_cast<std::uint16_t>(width),
+		                  static_cast<std::uint16_t>(height), ~0u),
+		    nullptr);
 		if (!reply)
 			return pixels;
 		// A 24-bit visual arrives as 32 bits a pixel, rows without padding.
@@ -70,13 +70,13 @@ std::unique_ptr<WindowCapture> WindowCapture::create(std::uint32_t window, std::
 	const xcb_query_extension_reply_t* extension = xcb_get_extension_data(d.connection, &xcb_composite_id);
 	if (extension && extension->present)
 	{
-		xcb_composite_query_version_reply_t* version = xcb_composite_query_version_reply(
-			d.connection, xcb_composite_query_version(d.connection, 0, 2), nullptr);
+		xcb_composite_query_version_reply_t* version =
+		    xcb_composite_query_version_reply(d.connection, xcb_composite_query_version(d.connection, 0, 2), nullptr);
 		// Naming a window's pixmap came with version 0.2.
 		if (version && (version->major_version > 0 || version->minor_version >= 2))
 		{
 			xcb_void_cookie_t cookie =
-				xcb_composite_redirect_window_checked(d.connection, window, XCB_COMPOSITE_REDIRECT_AUTOMATIC);
+			    xcb_composite_redirect_window_checked(d.connection, window, XCB_COMPOSITE_REDIRECT_AUTOMATIC);
 			xcb_generic_error_t* failure = xcb_request_check(d.connection, cookie);
 			d.composite = failure == nullptr;
 			std::free(failure);

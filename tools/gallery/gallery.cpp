@@ -30,7 +30,8 @@
 #include <numbers>
 #include <string>
 
-namespace {
+namespace
+{
 
 using namespace VSTGUI;
 using namespace CorvaneGallery;
@@ -86,15 +87,16 @@ CBitmap* makeFilmStrip()
 CBitmap* makeStrip(int count, const CColor* colors, bool sideBySide)
 {
 	CairoDrawContext* context =
-		CairoDrawContext::createOffscreen(sideBySide ? kCell * count : kCell, sideBySide ? kCell : kCell * count);
+	    CairoDrawContext::createOffscreen(sideBySide ? kCell * count : kCell, sideBySide ? kCell : kCell * count);
 	for (int index = 0; index < count; ++index)
 	{
 		const CRect image = sideBySide ? CRect(index * kCell, 0, (index + 1) * kCell, kCell)
-									   : CRect(0, index * kCell, kCell, (index + 1) * kCell);
+		                               : CRect(0, index * kCell, kCell, (index + 1) * kCell);
 		fill(context, image, colors[index]);
 		for (int dot = 0; dot <= index; ++dot)
-			fill(context, CRect(image.left + 8 + dot * 10, image.bottom - 14, image.left + 14 + dot * 10,
-								image.bottom - 8), kInk);
+			fill(context,
+			     CRect(image.left + 8 + dot * 10, image.bottom - 14, image.left + 14 + dot * 10, image.bottom - 8),
+			     kInk);
 	}
 	return finish(context);
 }
@@ -118,8 +120,7 @@ CBitmap* makeDot(int size, const CColor& color)
 }
 
 // The frame takes over the view's reference.
-template <typename T>
-T* place(CFrame* frame, T* view)
+template <typename T> T* place(CFrame* frame, T* view)
 {
 	frame->addView(view);
 	return view;
@@ -144,14 +145,14 @@ void addKnobStyles(CFrame* frame)
 		float value;
 	};
 	const Style styles[] = {{kKnobCorona, 0.6f},
-							{kKnobCorona | kKnobCoronaFromCenter, 0.3f},
-							{kKnobCorona | kKnobCoronaInverted | kKnobCoronaOutline, 0.4f},
-							{kKnobCorona | kKnobCoronaDashed | kKnobCoronaOutline, 0.7f},
-							{kKnobHandleCircle | kKnobCoronaOutline, 0.8f}};
+	                        {kKnobCorona | kKnobCoronaFromCenter, 0.3f},
+	                        {kKnobCorona | kKnobCoronaInverted | kKnobCoronaOutline, 0.4f},
+	                        {kKnobCorona | kKnobCoronaDashed | kKnobCoronaOutline, 0.7f},
+	                        {kKnobHandleCircle | kKnobCoronaOutline, 0.8f}};
 	for (int column = 0; column < kColumns; ++column)
 	{
-		auto* knob = place(frame, new CKnob(cellRect(kRowKnobStyles, column), nullptr, 0, nullptr, nullptr,
-											CPoint(), styles[column].bits));
+		auto* knob = place(frame, new CKnob(cellRect(kRowKnobStyles, column), nullptr, 0, nullptr, nullptr, CPoint(),
+		                                    styles[column].bits));
 		knob->setCoronaInset(4.);
 		knob->setHandleLineWidth(3.);
 		knob->setCoronaColor(kOnColor);
@@ -184,9 +185,9 @@ void addSwitches(CFrame* frame, CBitmap* column, CBitmap* row)
 	{
 		const float value = static_cast<float>(position) / (kSwitchPositions - 1);
 		place(frame, new CVerticalSwitch(cellRect(kRowVerticalSwitches, position), nullptr, 0, column))
-			->setValue(value);
+		    ->setValue(value);
 		place(frame, new CHorizontalSwitch(cellRect(kRowHorizontalSwitches, position), nullptr, 0, row))
-			->setValue(value);
+		    ->setValue(value);
 	}
 }
 
@@ -198,7 +199,7 @@ void addSliders(CFrame* frame, CBitmap* handle)
 		CRect rect = cellRect(kRowSliders, column);
 		rect.inset(0, 22);
 		auto* slider = place(frame, new CHorizontalSlider(rect, nullptr, 0, static_cast<int32>(rect.left),
-														  static_cast<int32>(rect.right), nullptr, nullptr));
+		                                                  static_cast<int32>(rect.right), nullptr, nullptr));
 		slider->setDrawStyle(kSliderDrawFrame | kSliderDrawBack | kSliderDrawValue);
 		slider->setFrameColor(kInk);
 		slider->setBackColor(kOffColor);
@@ -207,9 +208,9 @@ void addSliders(CFrame* frame, CBitmap* handle)
 	}
 	CRect rect = cellRect(kRowSliders, 2);
 	rect.inset(22, 0);
-	auto* vertical = place(frame, new CVerticalSlider(rect, nullptr, 0, static_cast<int32>(rect.top),
-													  static_cast<int32>(rect.bottom - handle->getHeight()), handle,
-													  nullptr));
+	auto* vertical =
+	    place(frame, new CVerticalSlider(rect, nullptr, 0, static_cast<int32>(rect.top),
+	                                     static_cast<int32>(rect.bottom - handle->getHeight()), handle, nullptr));
 	vertical->setValue(0.5f);
 }
 
@@ -246,9 +247,13 @@ void addText(CFrame* frame)
 void addControls(CFrame* frame)
 {
 	const CColor twoColors[] = {kOffColor, kOnColor};
-	CBitmap* pictures[] = {makeKnobFace(), makeDot(12, CColor(80, 160, 255, 255)), makeFilmStrip(),
-						   makeStrip(2, twoColors, false), makeStrip(kSwitchPositions, kPositionColors, false),
-						   makeStrip(kSwitchPositions, kPositionColors, true), makeDot(20, kInk)};
+	CBitmap* pictures[] = {makeKnobFace(),
+	                       makeDot(12, CColor(80, 160, 255, 255)),
+	                       makeFilmStrip(),
+	                       makeStrip(2, twoColors, false),
+	                       makeStrip(kSwitchPositions, kPositionColors, false),
+	                       makeStrip(kSwitchPositions, kPositionColors, true),
+	                       makeDot(20, kInk)};
 	addKnobs(frame, pictures[0], pictures[1]);
 	addKnobStyles(frame);
 	addAnimKnobs(frame, pictures[2]);

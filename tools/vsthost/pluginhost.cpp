@@ -7,9 +7,11 @@
 #include <cstring>
 #include <map>
 
-namespace corvane {
+namespace corvane
+{
 
-namespace {
+namespace
+{
 
 using EntryPoint = AEffect* (*)(audioMasterCallback);
 
@@ -21,21 +23,56 @@ std::map<AEffect*, HostedPlugin*> gRegistry;
 thread_local HostedPlugin* tLoading = nullptr;
 
 constexpr std::array<const char*, 50> kHostOpcodeNames = {
-	"audioMasterAutomate", "audioMasterVersion", "audioMasterCurrentId", "audioMasterIdle",
-	"audioMasterPinConnected", "opcode 5", "audioMasterWantMidi", "audioMasterGetTime",
-	"audioMasterProcessEvents", "audioMasterSetTime", "audioMasterTempoAt",
-	"audioMasterGetNumAutomatableParameters", "audioMasterGetParameterQuantization", "audioMasterIOChanged",
-	"audioMasterNeedIdle", "audioMasterSizeWindow", "audioMasterGetSampleRate", "audioMasterGetBlockSize",
-	"audioMasterGetInputLatency", "audioMasterGetOutputLatency", "audioMasterGetPreviousPlug",
-	"audioMasterGetNextPlug", "audioMasterWillReplaceOrAccumulate", "audioMasterGetCurrentProcessLevel",
-	"audioMasterGetAutomationState", "audioMasterOfflineStart", "audioMasterOfflineRead",
-	"audioMasterOfflineWrite", "audioMasterOfflineGetCurrentPass", "audioMasterOfflineGetCurrentMetaPass",
-	"audioMasterSetOutputSampleRate", "audioMasterGetOutputSpeakerArrangement", "audioMasterGetVendorString",
-	"audioMasterGetProductString", "audioMasterGetVendorVersion", "audioMasterVendorSpecific",
-	"audioMasterSetIcon", "audioMasterCanDo", "audioMasterGetLanguage", "audioMasterOpenWindow",
-	"audioMasterCloseWindow", "audioMasterGetDirectory", "audioMasterUpdateDisplay", "audioMasterBeginEdit",
-	"audioMasterEndEdit", "audioMasterOpenFileSelector", "audioMasterCloseFileSelector",
-	"audioMasterEditFile", "audioMasterGetChunkFile", "audioMasterGetInputSpeakerArrangement",
+    "audioMasterAutomate",
+    "audioMasterVersion",
+    "audioMasterCurrentId",
+    "audioMasterIdle",
+    "audioMasterPinConnected",
+    "opcode 5",
+    "audioMasterWantMidi",
+    "audioMasterGetTime",
+    "audioMasterProcessEvents",
+    "audioMasterSetTime",
+    "audioMasterTempoAt",
+    "audioMasterGetNumAutomatableParameters",
+    "audioMasterGetParameterQuantization",
+    "audioMasterIOChanged",
+    "audioMasterNeedIdle",
+    "audioMasterSizeWindow",
+    "audioMasterGetSampleRate",
+    "audioMasterGetBlockSize",
+    "audioMasterGetInputLatency",
+    "audioMasterGetOutputLatency",
+    "audioMasterGetPreviousPlug",
+    "audioMasterGetNextPlug",
+    "audioMasterWillReplaceOrAccumulate",
+    "audioMasterGetCurrentProcessLevel",
+    "audioMasterGetAutomationState",
+    "audioMasterOfflineStart",
+    "audioMasterOfflineRead",
+    "audioMasterOfflineWrite",
+    "audioMasterOfflineGetCurrentPass",
+    "audioMasterOfflineGetCurrentMetaPass",
+    "audioMasterSetOutputSampleRate",
+    "audioMasterGetOutputSpeakerArrangement",
+    "audioMasterGetVendorString",
+    "audioMasterGetProductString",
+    "audioMasterGetVendorVersion",
+    "audioMasterVendorSpecific",
+    "audioMasterSetIcon",
+    "audioMasterCanDo",
+    "audioMasterGetLanguage",
+    "audioMasterOpenWindow",
+    "audioMasterCloseWindow",
+    "audioMasterGetDirectory",
+    "audioMasterUpdateDisplay",
+    "audioMasterBeginEdit",
+    "audioMasterEndEdit",
+    "audioMasterOpenFileSelector",
+    "audioMasterCloseFileSelector",
+    "audioMasterEditFile",
+    "audioMasterGetChunkFile",
+    "audioMasterGetInputSpeakerArrangement",
 };
 
 void copyString(void* to, const char* from, std::size_t size)
@@ -48,22 +85,86 @@ void copyString(void* to, const char* from, std::size_t size)
 }
 
 constexpr std::array<const char*, 80> kEffectOpcodeNames = {
-	"effOpen", "effClose", "effSetProgram", "effGetProgram", "effSetProgramName", "effGetProgramName",
-	"effGetParamLabel", "effGetParamDisplay", "effGetParamName", "effGetVu", "effSetSampleRate", "effSetBlockSize",
-	"effMainsChanged", "effEditGetRect", "effEditOpen", "effEditClose", "effEditDraw", "effEditMouse", "effEditKey",
-	"effEditIdle", "effEditTop", "effEditSleep", "effIdentify", "effGetChunk", "effSetChunk", "effProcessEvents",
-	"effCanBeAutomated", "effString2Parameter", "effGetNumProgramCategories", "effGetProgramNameIndexed",
-	"effCopyProgram", "effConnectInput", "effConnectOutput", "effGetInputProperties", "effGetOutputProperties",
-	"effGetPlugCategory", "effGetCurrentPosition", "effGetDestinationBuffer", "effOfflineNotify",
-	"effOfflinePrepare", "effOfflineRun", "effProcessVarIo", "effSetSpeakerArrangement",
-	"effSetBlockSizeAndSampleRate", "effSetBypass", "effGetEffectName", "effGetErrorText", "effGetVendorString",
-	"effGetProductString", "effGetVendorVersion", "effVendorSpecific", "effCanDo", "effGetTailSize", "effIdle",
-	"effGetIcon", "effSetViewPosition", "effGetParameterProperties", "effKeysRequired", "effGetVstVersion",
-	"effEditKeyDown", "effEditKeyUp", "effSetEditKnobMode", "effGetMidiProgramName", "effGetCurrentMidiProgram",
-	"effGetMidiProgramCategory", "effHasMidiProgramsChanged", "effGetMidiKeyName", "effBeginSetProgram",
-	"effEndSetProgram", "effGetSpeakerArrangement", "effShellGetNextPlugin", "effStartProcess", "effStopProcess",
-	"effSetTotalSampleToProcess", "effSetPanLaw", "effBeginLoadBank", "effBeginLoadProgram",
-	"effSetProcessPrecision", "effGetNumMidiInputChannels", "effGetNumMidiOutputChannels",
+    "effOpen",
+    "effClose",
+    "effSetProgram",
+    "effGetProgram",
+    "effSetProgramName",
+    "effGetProgramName",
+    "effGetParamLabel",
+    "effGetParamDisplay",
+    "effGetParamName",
+    "effGetVu",
+    "effSetSampleRate",
+    "effSetBlockSize",
+    "effMainsChanged",
+    "effEditGetRect",
+    "effEditOpen",
+    "effEditClose",
+    "effEditDraw",
+    "effEditMouse",
+    "effEditKey",
+    "effEditIdle",
+    "effEditTop",
+    "effEditSleep",
+    "effIdentify",
+    "effGetChunk",
+    "effSetChunk",
+    "effProcessEvents",
+    "effCanBeAutomated",
+    "effString2Parameter",
+    "effGetNumProgramCategories",
+    "effGetProgramNameIndexed",
+    "effCopyProgram",
+    "effConnectInput",
+    "effConnectOutput",
+    "effGetInputProperties",
+    "effGetOutputProperties",
+    "effGetPlugCategory",
+    "effGetCurrentPosition",
+    "effGetDestinationBuffer",
+    "effOfflineNotify",
+    "effOfflinePrepare",
+    "effOfflineRun",
+    "effProcessVarIo",
+    "effSetSpeakerArrangement",
+    "effSetBlockSizeAndSampleRate",
+    "effSetBypass",
+    "effGetEffectName",
+    "effGetErrorText",
+    "effGetVendorString",
+    "effGetProductString",
+    "effGetVendorVersion",
+    "effVendorSpecific",
+    "effCanDo",
+    "effGetTailSize",
+    "effIdle",
+    "effGetIcon",
+    "effSetViewPosition",
+    "effGetParameterProperties",
+    "effKeysRequired",
+    "effGetVstVersion",
+    "effEditKeyDown",
+    "effEditKeyUp",
+    "effSetEditKnobMode",
+    "effGetMidiProgramName",
+    "effGetCurrentMidiProgram",
+    "effGetMidiProgramCategory",
+    "effHasMidiProgramsChanged",
+    "effGetMidiKeyName",
+    "effBeginSetProgram",
+    "effEndSetProgram",
+    "effGetSpeakerArrangement",
+    "effShellGetNextPlugin",
+    "effStartProcess",
+    "effStopProcess",
+    "effSetTotalSampleToProcess",
+    "effSetPanLaw",
+    "effBeginLoadBank",
+    "effBeginLoadProgram",
+    "effSetProcessPrecision",
+    "effGetNumMidiInputChannels",
+    "effGetNumMidiOutputChannels",
 };
 
 // Plain memory, no locks: the reader may be another process that only looks
@@ -251,7 +352,7 @@ std::size_t HostedPlugin::countCalls(VstInt32 opcode) const
 {
 	std::lock_guard<std::mutex> lock(mutex_);
 	return static_cast<std::size_t>(
-		std::count_if(calls_.begin(), calls_.end(), [opcode](const HostCall& c) { return c.opcode == opcode; }));
+	    std::count_if(calls_.begin(), calls_.end(), [opcode](const HostCall& c) { return c.opcode == opcode; }));
 }
 
 VstIntPtr HostedPlugin::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
@@ -296,8 +397,14 @@ VstIntPtr HostedPlugin::answer(const HostCall& call)
 			case audioMasterGetCurrentProcessLevel: result = kProcessLevelUser; break;
 			case audioMasterGetAutomationState: result = kAutomationOff; break;
 			case audioMasterGetLanguage: result = kLanguageEnglish; break;
-			case audioMasterGetVendorString: copyString(call.ptr, "Halvenor", 64); result = 1; break;
-			case audioMasterGetProductString: copyString(call.ptr, "corvane-host", 64); result = 1; break;
+			case audioMasterGetVendorString:
+				copyString(call.ptr, "Halvenor", 64);
+				result = 1;
+				break;
+			case audioMasterGetProductString:
+				copyString(call.ptr, "corvane-host", 64);
+				result = 1;
+				break;
 			case audioMasterGetVendorVersion: result = 1000; break;
 			case audioMasterBeginEdit:
 			case audioMasterEndEdit:
@@ -314,12 +421,17 @@ VstIntPtr HostedPlugin::answer(const HostCall& call)
 std::vector<std::string> effectFlagNames(VstInt32 flags)
 {
 	static const std::pair<VstInt32, const char*> kNames[] = {
-		{effFlagsHasEditor, "HasEditor"},       {effFlagsHasClip, "HasClip"},
-		{effFlagsHasVu, "HasVu"},               {effFlagsCanMono, "CanMono"},
-		{effFlagsCanReplacing, "CanReplacing"}, {effFlagsProgramChunks, "ProgramChunks"},
-		{effFlagsIsSynth, "IsSynth"},           {effFlagsNoSoundInStop, "NoSoundInStop"},
-		{effFlagsExtIsAsync, "ExtIsAsync"},     {effFlagsExtHasBuffer, "ExtHasBuffer"},
-		{effFlagsCanDoubleReplacing, "CanDoubleReplacing"},
+	    {effFlagsHasEditor, "HasEditor"},
+	    {effFlagsHasClip, "HasClip"},
+	    {effFlagsHasVu, "HasVu"},
+	    {effFlagsCanMono, "CanMono"},
+	    {effFlagsCanReplacing, "CanReplacing"},
+	    {effFlagsProgramChunks, "ProgramChunks"},
+	    {effFlagsIsSynth, "IsSynth"},
+	    {effFlagsNoSoundInStop, "NoSoundInStop"},
+	    {effFlagsExtIsAsync, "ExtIsAsync"},
+	    {effFlagsExtHasBuffer, "ExtHasBuffer"},
+	    {effFlagsCanDoubleReplacing, "CanDoubleReplacing"},
 	};
 	std::vector<std::string> names;
 	VstInt32 known = 0;
@@ -351,9 +463,9 @@ std::string fourCharString(VstInt32 id)
 
 std::string categoryName(VstIntPtr category)
 {
-	static const char* kNames[] = {"unknown",    "effect",          "synth",      "analysis",
-	                               "mastering",  "spatializer",     "room fx",    "surround fx",
-	                               "restoration", "offline process", "shell",      "generator"};
+	static const char* kNames[] = {"unknown",     "effect",          "synth",   "analysis",
+	                               "mastering",   "spatializer",     "room fx", "surround fx",
+	                               "restoration", "offline process", "shell",   "generator"};
 	if (category >= 0 && static_cast<std::size_t>(category) < std::size(kNames))
 		return kNames[category];
 	return "unknown (" + std::to_string(category) + ")";

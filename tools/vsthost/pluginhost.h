@@ -16,7 +16,8 @@
 #include <string>
 #include <vector>
 
-namespace corvane {
+namespace corvane
+{
 
 // One callback from the plug-in, as it arrived.
 struct HostCall
@@ -63,8 +64,7 @@ public:
 	// Loads the module at path and calls its entry point. On failure answers
 	// null and puts one line into error: the dlerror text, a missing entry
 	// point, or a plug-in that refused to start.
-	static std::unique_ptr<HostedPlugin> load(const std::string& path, std::string& error,
-	                                          HostOptions options = {});
+	static std::unique_ptr<HostedPlugin> load(const std::string& path, std::string& error, HostOptions options = {});
 
 	// Closes the effect (effClose) if it is still open and unloads the module.
 	~HostedPlugin();
@@ -73,8 +73,7 @@ public:
 
 	// The effect record; null after close().
 	AEffect* effect() const { return effect_; }
-	VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
-	                   float opt = 0.f);
+	VstIntPtr dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr, float opt = 0.f);
 	// effClose; the record is gone afterwards. Answers the plug-in's result.
 	VstIntPtr close();
 
@@ -97,8 +96,7 @@ public:
 
 private:
 	HostedPlugin() = default;
-	static VstIntPtr callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr,
-	                          float opt);
+	static VstIntPtr callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
 	VstIntPtr answer(const HostCall& call);
 
 	void* library_ = nullptr;

@@ -6,9 +6,11 @@
 #include "gui/platform/linux/window/x11frame.h"
 #include "gui/platform/linux/window/x11runloop.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 class X11EventLoop : public IPlatformEventLoop
 {

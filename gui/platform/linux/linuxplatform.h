@@ -9,7 +9,8 @@
 
 #include "gui/base/platformfactory.h"
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 // Lives as long as the program; a test may copy it and replace slots.
 const PlatformFactory& getLinuxPlatformFactory();

@@ -11,7 +11,8 @@
 
 using namespace VSTGUI;
 
-namespace {
+namespace
+{
 
 // Counts its destructions so tests can see exactly when forget deletes.
 class Counted : public CBaseObject

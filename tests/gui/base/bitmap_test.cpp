@@ -10,7 +10,8 @@
 
 using namespace VSTGUI;
 
-namespace {
+namespace
+{
 
 class BitmapTest : public ::testing::Test
 {
@@ -28,15 +29,15 @@ protected:
 TEST_F(BitmapTest, NumericResourcesAreLookedUpAsFiveDigitNamesWithFourExtensionsInOrder)
 {
 	EXPECT_EQ(CResourceDescription(7).getFileNameCandidates(),
-			  (std::vector<std::string> {"bmp00007.png", "bmp00007.bmp", "bmp00007.jpg", "bmp00007.pict"}));
+	          (std::vector<std::string>{"bmp00007.png", "bmp00007.bmp", "bmp00007.jpg", "bmp00007.pict"}));
 	EXPECT_EQ(CResourceDescription("SliderHandle.png").getFileNameCandidates(),
-			  std::vector<std::string> {"SliderHandle.png"});
+	          std::vector<std::string>{"SliderHandle.png"});
 	EXPECT_TRUE(CResourceDescription().getFileNameCandidates().empty());
 	EXPECT_EQ(CResourceDescription(static_cast<const char*>(nullptr)).type, CResourceDescription::kUnknownType);
 
 	Fake::Platform::resources["bmp00128.jpg"] = CPoint(4, 3);
 	CBitmap bitmap(128);
-	EXPECT_EQ(Fake::Platform::lookups, (std::vector<std::string> {"bmp00128.png", "bmp00128.bmp", "bmp00128.jpg"}));
+	EXPECT_EQ(Fake::Platform::lookups, (std::vector<std::string>{"bmp00128.png", "bmp00128.bmp", "bmp00128.jpg"}));
 	EXPECT_EQ(bitmap.getWidth(), 4.);
 	EXPECT_EQ(bitmap.getHeight(), 3.);
 	EXPECT_EQ(bitmap.getResourceDescription().type, CResourceDescription::kIntegerType);
@@ -196,7 +197,7 @@ TEST_F(BitmapTest, NinePartTilesAreCutAtTheDestinationAndSkippedOutsideTheClip)
 	for (const auto& d : context.bitmaps)
 		if (d.dest.top == 10 && d.dest.left >= 10 && d.dest.left < 35)
 			centreWidths.push_back(d.dest.getWidth());
-	EXPECT_EQ(centreWidths, (std::vector<double> {10, 10, 5}));
+	EXPECT_EQ(centreWidths, (std::vector<double>{10, 10, 5}));
 
 	context.bitmaps.clear();
 	context.setClipRect(CRect(0, 0, 10, 10));
@@ -205,7 +206,8 @@ TEST_F(BitmapTest, NinePartTilesAreCutAtTheDestinationAndSkippedOutsideTheClip)
 	EXPECT_EQ(context.bitmaps[0].dest, CRect(0, 0, 10, 10));
 }
 
-namespace {
+namespace
+{
 
 class OpenNinePart : public CNinePartTiledBitmap
 {
@@ -241,7 +243,7 @@ TEST_F(BitmapTest, PixelAccessStepsInRowOrderAndStopsAtTheLastPixel)
 	auto* access = CBitmapPixelAccess::create(&bitmap);
 	ASSERT_NE(access, nullptr);
 	EXPECT_EQ(Fake::Platform::openAccesses, 1);
-	std::vector<std::pair<uint32, uint32>> visited {{access->getX(), access->getY()}};
+	std::vector<std::pair<uint32, uint32>> visited{{access->getX(), access->getY()}};
 	int steps = 0;
 	while (++(*access))
 	{
@@ -249,7 +251,7 @@ TEST_F(BitmapTest, PixelAccessStepsInRowOrderAndStopsAtTheLastPixel)
 		++steps;
 	}
 	EXPECT_EQ(steps, 3);
-	EXPECT_EQ(visited, (std::vector<std::pair<uint32, uint32>> {{0, 0}, {1, 0}, {0, 1}, {1, 1}}));
+	EXPECT_EQ(visited, (std::vector<std::pair<uint32, uint32>>{{0, 0}, {1, 0}, {0, 1}, {1, 1}}));
 	EXPECT_FALSE(++(*access));
 	EXPECT_TRUE(access->setPosition(1, 1));
 	EXPECT_FALSE(access->setPosition(2, 0));
@@ -289,10 +291,10 @@ TEST_F(BitmapTest, EachPixelOrderMapsItsBytesToTheSameColour)
 	};
 	// The colour red 30, green 20, blue 10, alpha 255 in each byte order.
 	const Case cases[] = {
-		{IPlatformBitmapPixelAccess::kPixelOrderARGB, {255, 30, 20, 10}},
-		{IPlatformBitmapPixelAccess::kPixelOrderRGBA, {30, 20, 10, 255}},
-		{IPlatformBitmapPixelAccess::kPixelOrderABGR, {255, 10, 20, 30}},
-		{IPlatformBitmapPixelAccess::kPixelOrderBGRA, {10, 20, 30, 255}},
+	    {IPlatformBitmapPixelAccess::kPixelOrderARGB, {255, 30, 20, 10}},
+	    {IPlatformBitmapPixelAccess::kPixelOrderRGBA, {30, 20, 10, 255}},
+	    {IPlatformBitmapPixelAccess::kPixelOrderABGR, {255, 10, 20, 30}},
+	    {IPlatformBitmapPixelAccess::kPixelOrderBGRA, {10, 20, 30, 255}},
 	};
 	for (const auto& c : cases)
 	{

@@ -6,7 +6,8 @@
 
 using namespace VSTGUI;
 
-namespace {
+namespace
+{
 
 class DrawContextTest : public ::testing::Test
 {
@@ -289,9 +290,8 @@ TEST_F(DrawContextTest, PathElementsAreAppendedInOrderAndEachMarksThePathDirty)
 	const auto& e = path->getElements();
 	ASSERT_EQ(e.size(), 7u);
 	EXPECT_EQ(path->dirtyCalls, 7);
-	const Element::Type types[] = {Element::kBeginSubpath, Element::kLine,	 Element::kBezierCurve,
-								   Element::kArc,		   Element::kEllipse, Element::kRect,
-								   Element::kCloseSubpath};
+	const Element::Type types[] = {Element::kBeginSubpath, Element::kLine, Element::kBezierCurve, Element::kArc,
+	                               Element::kEllipse,      Element::kRect, Element::kCloseSubpath};
 	for (std::size_t i = 0; i < e.size(); ++i)
 		EXPECT_EQ(e[i].type, types[i]) << i;
 	EXPECT_EQ(e[2].control2, CPoint(7, 8));

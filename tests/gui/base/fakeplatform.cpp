@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace Fake {
+namespace Fake
+{
 
 double Platform::capHeight = 0.;
 double Platform::advance = 5.;
@@ -36,7 +38,8 @@ void String::setUTF8String(const char* newText)
 	text = newText ? newText : "";
 }
 
-namespace {
+namespace
+{
 
 const String* fakeStringOf(const CString& string)
 {
@@ -152,7 +155,8 @@ void RecordingContext::setClipRect(const CRect& clip)
 	COffscreenContext::setClipRect(clip);
 }
 
-namespace {
+namespace
+{
 
 IPlatformFont* createFont(const char* name, const double& size, const int32&)
 {

@@ -19,7 +19,8 @@
 #include <string>
 #include <vector>
 
-namespace VSTGUI::Fake {
+namespace VSTGUI::Fake
+{
 
 // Module-wide knobs of the fake platform; reset() restores the defaults.
 struct Platform
@@ -48,7 +49,7 @@ class String : public IPlatformString
 public:
 	explicit String(const char* text) { setUTF8String(text); }
 	void setUTF8String(const char* text) override;
-	bool holdsText {false};
+	bool holdsText{false};
 	std::string text;
 };
 
@@ -89,7 +90,7 @@ public:
 	void allocate(CPoint newSize);
 
 	CPoint size;
-	int32 bytesPerRow {0};
+	int32 bytesPerRow{0};
 	std::vector<uint8> pixels;
 	IPlatformBitmapPixelAccess::PixelFormat format;
 };
@@ -116,10 +117,10 @@ class Path : public CGraphicsPath
 {
 public:
 	CGradient* createGradient(double color1Start, double color2Start, const CColor& color1,
-							  const CColor& color2) override;
+	                          const CColor& color2) override;
 	CPoint getCurrentPosition() override;
 	CRect getBoundingBox() override { return {}; }
-	int dirtyCalls {0};
+	int dirtyCalls{0};
 
 protected:
 	void dirty() override { ++dirtyCalls; }
@@ -153,7 +154,7 @@ public:
 	CGraphicsPath* createGraphicsPath() override { return new Path(); }
 	void drawGraphicsPath(CGraphicsPath*, PathDrawMode, CGraphicsTransform*) override {}
 	void fillLinearGradient(CGraphicsPath*, CGradient*, const CPoint&, const CPoint&, bool,
-							CGraphicsTransform*) override
+	                        CGraphicsTransform*) override
 	{
 	}
 

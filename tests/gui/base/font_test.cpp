@@ -4,7 +4,8 @@
 
 using namespace VSTGUI;
 
-namespace {
+namespace
+{
 
 class FontTest : public ::testing::Test
 {
@@ -34,9 +35,9 @@ TEST_F(FontTest, PredefinedFontsHaveTheirFamiliesSizesAndAPlainStyle)
 		double size;
 	};
 	const Expected table[] = {
-		{kSystemFont, "Lucida Grande", 12}, {kNormalFontVeryBig, "Arial", 18}, {kNormalFontBig, "Arial", 14},
-		{kNormalFont, "Arial", 12},			{kNormalFontSmall, "Arial", 11},   {kNormalFontSmaller, "Arial", 10},
-		{kNormalFontVerySmall, "Arial", 9}, {kSymbolFont, "Symbol", 12},
+	    {kSystemFont, "Lucida Grande", 12}, {kNormalFontVeryBig, "Arial", 18}, {kNormalFontBig, "Arial", 14},
+	    {kNormalFont, "Arial", 12},         {kNormalFontSmall, "Arial", 11},   {kNormalFontSmaller, "Arial", 10},
+	    {kNormalFontVerySmall, "Arial", 9}, {kSymbolFont, "Symbol", 12},
 	};
 	for (const auto& e : table)
 	{

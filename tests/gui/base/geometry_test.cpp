@@ -121,7 +121,8 @@ TEST(RectSizeAndCentre, SizeCentreAndCentreInside)
 	EXPECT_EQ(r, CRect(48, 24, 58, 25));
 }
 
-namespace {
+namespace
+{
 
 CColor hsv(double h, double s, double v)
 {

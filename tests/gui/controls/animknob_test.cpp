@@ -4,7 +4,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::knobtest;
 
-namespace {
+namespace
+{
 
 class AnimKnobTest : public ControlFixture
 {
@@ -27,8 +28,8 @@ protected:
 		return knob->getImageOffset().y;
 	}
 
-	CBitmap* strip {nullptr};
-	CAnimKnob* knob {nullptr};
+	CBitmap* strip{nullptr};
+	CAnimKnob* knob{nullptr};
 };
 
 TEST_F(AnimKnobTest, FilmStripOffsetsAreWholeImages)

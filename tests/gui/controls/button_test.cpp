@@ -5,7 +5,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::knobtest;
 
-namespace {
+namespace
+{
 
 const CRect kButtonRect(10, 10, 40, 30);
 
@@ -30,8 +31,8 @@ protected:
 		return offset;
 	}
 
-	CBitmap* strip {nullptr};
-	COnOffButton* button {nullptr};
+	CBitmap* strip{nullptr};
+	COnOffButton* button{nullptr};
 };
 
 TEST_F(OnOffButtonTest, LeftPressTogglesAndReportsOneEdit)
@@ -58,14 +59,14 @@ TEST_F(OnOffButtonTest, RightPressIsNotHandled)
 
 TEST_F(OnOffButtonTest, ReturnWithoutModifiersToggles)
 {
-	VstKeyCode plain {0, VKEY_RETURN, 0};
+	VstKeyCode plain{0, VKEY_RETURN, 0};
 	EXPECT_EQ(button->onKeyDown(plain), 1);
 	EXPECT_EQ(button->getValue(), 1.f);
 	EXPECT_EQ(eventLog(), editWith({1.f}));
 
 	clearLog();
-	VstKeyCode shifted {0, VKEY_RETURN, MODIFIER_SHIFT};
-	VstKeyCode space {0, VKEY_SPACE, 0};
+	VstKeyCode shifted{0, VKEY_RETURN, MODIFIER_SHIFT};
+	VstKeyCode space{0, VKEY_SPACE, 0};
 	EXPECT_EQ(button->onKeyDown(shifted), -1);
 	EXPECT_EQ(button->onKeyDown(space), -1);
 	EXPECT_EQ(button->getValue(), 1.f);
@@ -110,8 +111,8 @@ protected:
 		strip->forget();
 	}
 
-	CBitmap* strip {nullptr};
-	CKickButton* button {nullptr};
+	CBitmap* strip{nullptr};
+	CKickButton* button{nullptr};
 };
 
 TEST_F(KickButtonTest, PressReleasedInsideReportsMaximumThenMinimumInOneEdit)
@@ -162,7 +163,7 @@ TEST_F(KickButtonTest, RightPressIsNotHandled)
 
 TEST_F(KickButtonTest, ReturnHeldGivesOneEdit)
 {
-	VstKeyCode enter {0, VKEY_RETURN, 0};
+	VstKeyCode enter{0, VKEY_RETURN, 0};
 	for (int repeat = 0; repeat < 3; ++repeat)
 		EXPECT_EQ(button->onKeyDown(enter), 1);
 	EXPECT_EQ(button->getValue(), 1.f);
@@ -173,9 +174,9 @@ TEST_F(KickButtonTest, ReturnHeldGivesOneEdit)
 
 TEST_F(KickButtonTest, KeyUpWithoutItsKeyDownEndsNoEdit)
 {
-	VstKeyCode enter {0, VKEY_RETURN, 0};
+	VstKeyCode enter{0, VKEY_RETURN, 0};
 	EXPECT_EQ(button->onKeyUp(enter), -1);
-	VstKeyCode shifted {0, VKEY_RETURN, MODIFIER_SHIFT};
+	VstKeyCode shifted{0, VKEY_RETURN, MODIFIER_SHIFT};
 	EXPECT_EQ(button->onKeyDown(shifted), -1);
 	EXPECT_EQ(button->onKeyUp(shifted), -1);
 	EXPECT_TRUE(eventLog().empty());

@@ -10,7 +10,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::test;
 
-namespace {
+namespace
+{
 
 constexpr CColor kNothing(0, 0, 0, 0);
 
@@ -20,8 +21,7 @@ bool painted(const CColor& color)
 }
 
 // Pixels of rows top..bottom - 1 in columns left..right - 1 that satisfy test.
-template <typename Test>
-int countIn(const Pixels& pixels, const CRect& area, Test test)
+template <typename Test> int countIn(const Pixels& pixels, const CRect& area, Test test)
 {
 	int count = 0;
 	for (int y = static_cast<int>(area.top); y < static_cast<int>(area.bottom); ++y)

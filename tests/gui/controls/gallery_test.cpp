@@ -14,7 +14,8 @@ using namespace VSTGUI;
 using namespace VSTGUI::knobtest;
 using namespace CorvaneGallery;
 
-namespace {
+namespace
+{
 
 int runGallery(const std::string& arguments)
 {
@@ -58,7 +59,7 @@ protected:
 	CColor centreOf(int row, int column) { return at(cellRect(row, column), kCell / 2, kCell / 2); }
 
 	std::filesystem::path folder;
-	CBitmap* image {nullptr};
+	CBitmap* image{nullptr};
 };
 
 TEST_F(GalleryTest, ButtonsShowTheImageOfTheirState)

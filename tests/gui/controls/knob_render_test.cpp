@@ -13,26 +13,27 @@
 using namespace VSTGUI;
 using namespace VSTGUI::knobtest;
 
-namespace {
+namespace
+{
 
 const CColor kRed(255, 0, 0, 255);
 const CColor kBlue(0, 0, 255, 255);
 const CColor kNone(0, 0, 0, 0);
 // One colour per image of the test strips.
-const CColor kImageColors[] = {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 0, 255},
-							   {0, 255, 255, 255}};
+const CColor kImageColors[] = {
+    {255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 0, 255}, {0, 255, 255, 255}};
 
 bool near(const CColor& actual, const CColor& expected)
 {
 	auto close = [](int a, int b) { return std::abs(a - b) <= 3; };
 	return close(actual.red, expected.red) && close(actual.green, expected.green) &&
-		   close(actual.blue, expected.blue) && close(actual.alpha, expected.alpha);
+	       close(actual.blue, expected.blue) && close(actual.alpha, expected.alpha);
 }
 
 std::string describe(const CColor& color)
 {
 	return std::to_string(color.red) + "," + std::to_string(color.green) + "," + std::to_string(color.blue) + "," +
-		   std::to_string(color.alpha);
+	       std::to_string(color.alpha);
 }
 
 class RenderTest : public ControlFixture
@@ -62,15 +63,14 @@ protected:
 	}
 	bool inked(int x, int y) { return pixel(x, y).alpha > 0; }
 
-	CairoDrawContext* context {nullptr};
+	CairoDrawContext* context{nullptr};
 };
 
 // Images of size x size pixels in a row (horizontal) or a column.
 CBitmap* stripOf(int images, int size, bool horizontal)
 {
-	return paintedBitmap(horizontal ? images * size : size, horizontal ? size : images * size, [=](int x, int y) {
-		return kImageColors[(horizontal ? x : y) / size];
-	});
+	return paintedBitmap(horizontal ? images * size : size, horizontal ? size : images * size,
+	                     [=](int x, int y) { return kImageColors[(horizontal ? x : y) / size]; });
 }
 
 TEST_F(RenderTest, LineHandlePointsAtTheValue)

@@ -7,7 +7,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::knobtest;
 
-namespace {
+namespace
+{
 
 // 40 x 40 at (10, 20): centre (30, 40) in frame coordinates, handle circle
 // radius 17 with the default inset of 3.
@@ -48,7 +49,7 @@ protected:
 		return knob->getValue();
 	}
 
-	CKnob* knob {nullptr};
+	CKnob* knob{nullptr};
 };
 
 void expectPoint(const CPoint& actual, double x, double y)
@@ -66,8 +67,8 @@ TEST_F(KnobTest, LineHandleRunsFromTheValuesPointToTheCentre)
 	};
 	// Lower left at 0, top at 0.5, lower right at 1 (y grows downwards).
 	const Case cases[] = {{0.f, {20.5 - 17. * kHalfSqrt2, 20.5 + 17. * kHalfSqrt2}},
-						  {0.5f, {20.5, 3.5}},
-						  {1.f, {20.5 + 17. * kHalfSqrt2, 20.5 + 17. * kHalfSqrt2}}};
+	                      {0.5f, {20.5, 3.5}},
+	                      {1.f, {20.5 + 17. * kHalfSqrt2, 20.5 + 17. * kHalfSqrt2}}};
 	for (const Case& c : cases)
 	{
 		SCOPED_TRACE(c.value);
@@ -292,23 +293,23 @@ TEST_F(KnobTest, ArrowKeysStepAndOtherKeysAreRefused)
 {
 	knob->setValue(0.5f);
 	knob->setDirty(false);
-	VstKeyCode right {0, VKEY_RIGHT, MODIFIER_SHIFT};
+	VstKeyCode right{0, VKEY_RIGHT, MODIFIER_SHIFT};
 	EXPECT_EQ(knob->onKeyDown(right), 1);
 	EXPECT_NEAR(knob->getValue(), 0.51f, 1e-6);
 	EXPECT_EQ(eventLog(), editWith({knob->getValue()}));
 
-	VstKeyCode down {0, VKEY_DOWN, 0};
+	VstKeyCode down{0, VKEY_DOWN, 0};
 	EXPECT_EQ(knob->onKeyDown(down), 1);
 	EXPECT_NEAR(knob->getValue(), 0.41f, 1e-6);
 
 	clearLog();
-	VstKeyCode space {0, VKEY_SPACE, 0};
+	VstKeyCode space{0, VKEY_SPACE, 0};
 	EXPECT_EQ(knob->onKeyDown(space), -1);
 	EXPECT_TRUE(eventLog().empty());
 
 	knob->setValue(1.f);
 	knob->setDirty(false);
-	VstKeyCode up {0, VKEY_UP, 0};
+	VstKeyCode up{0, VKEY_UP, 0};
 	EXPECT_EQ(knob->onKeyDown(up), 1);
 	EXPECT_TRUE(eventLog().empty());
 }

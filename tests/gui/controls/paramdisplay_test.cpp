@@ -11,7 +11,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::test;
 
-namespace {
+namespace
+{
 
 constexpr CRect kDisplayRect(10, 20, 70, 40);
 
@@ -87,9 +88,9 @@ protected:
 		return kinds;
 	}
 
-	RecordingFont* font {nullptr};
-	CParamDisplay* display {nullptr};
-	RecordingContext* context {nullptr};
+	RecordingFont* font{nullptr};
+	CParamDisplay* display{nullptr};
+	RecordingContext* context{nullptr};
 };
 
 TEST_F(ParamDisplayTest, NewDisplayHasItsDefaults)
@@ -405,13 +406,13 @@ TEST_F(ParamDisplayTest, VisibleChangesMarkTheDisplayDirtyAndUnchangedOnesDoNot)
 	EXPECT_FALSE(display->isDirty());
 
 	auto changes = std::vector<std::function<void()>>({
-		[this] { display->setFontColor(kRedCColor); },
-		[this] { display->setBackColor(kRedCColor); },
-		[this] { display->setFrameColor(kRedCColor); },
-		[this] { display->setShadowColor(kBlueCColor); },
-		[this] { display->setHoriAlign(kTextAlignLeft); },
-		[this] { display->setStyle(kDisplayShadowText); },
-		[this] { display->setFont(kNormalFontSmall); },
+	    [this] { display->setFontColor(kRedCColor); },
+	    [this] { display->setBackColor(kRedCColor); },
+	    [this] { display->setFrameColor(kRedCColor); },
+	    [this] { display->setShadowColor(kBlueCColor); },
+	    [this] { display->setHoriAlign(kTextAlignLeft); },
+	    [this] { display->setStyle(kDisplayShadowText); },
+	    [this] { display->setFont(kNormalFontSmall); },
 	});
 	for (size_t i = 0; i < changes.size(); ++i)
 	{

@@ -12,7 +12,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::test;
 
-namespace {
+namespace
+{
 
 constexpr CColor kTrack = kBlueCColor;
 constexpr CColor kHandle = kRedCColor;
@@ -43,9 +44,9 @@ protected:
 		return pixels;
 	}
 
-	CBitmap* track {nullptr};
-	CBitmap* handle {nullptr};
-	CSlider* slider {nullptr};
+	CBitmap* track{nullptr};
+	CBitmap* handle{nullptr};
+	CSlider* slider{nullptr};
 };
 
 TEST_F(SliderRenderTest, HandleLandsAtTheComputedColumnForValuesZeroHalfAndOne)

@@ -7,7 +7,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::knobtest;
 
-namespace {
+namespace
+{
 
 class VerticalSwitchTest : public ControlFixture
 {
@@ -22,8 +23,8 @@ protected:
 		control->setDirty(false);
 	}
 
-	CBitmap* strip {nullptr};
-	CVerticalSwitch* control {nullptr};
+	CBitmap* strip{nullptr};
+	CVerticalSwitch* control{nullptr};
 };
 
 TEST_F(VerticalSwitchTest, ClickPicksTheZoneUnderThePointer)
@@ -68,8 +69,8 @@ TEST_F(VerticalSwitchTest, DrawsTheImageOfTheNearestPosition)
 
 TEST_F(VerticalSwitchTest, KeysStepAndRefuseAtTheEnds)
 {
-	VstKeyCode up {0, VKEY_UP, 0};
-	VstKeyCode down {0, VKEY_DOWN, 0};
+	VstKeyCode up{0, VKEY_UP, 0};
+	VstKeyCode down{0, VKEY_DOWN, 0};
 	EXPECT_EQ(control->onKeyDown(up), -1);
 	EXPECT_TRUE(eventLog().empty());
 	EXPECT_EQ(control->onKeyDown(down), 1);
@@ -84,8 +85,8 @@ TEST_F(VerticalSwitchTest, KeysStepAndRefuseAtTheEnds)
 	EXPECT_EQ(control->onKeyDown(up), 1);
 	EXPECT_FLOAT_EQ(control->getValue(), 2.f / 3.f);
 
-	VstKeyCode withModifier {0, VKEY_DOWN, MODIFIER_SHIFT};
-	VstKeyCode sideways {0, VKEY_RIGHT, 0};
+	VstKeyCode withModifier{0, VKEY_DOWN, MODIFIER_SHIFT};
+	VstKeyCode sideways{0, VKEY_RIGHT, 0};
 	EXPECT_EQ(control->onKeyDown(withModifier), -1);
 	EXPECT_EQ(control->onKeyDown(sideways), -1);
 }
@@ -97,7 +98,7 @@ TEST_F(VerticalSwitchTest, OtherRangesStepThroughTheirOwnValues)
 	control->setMin(-30.f);
 	control->setValue(-30.f);
 	control->setDirty(false);
-	VstKeyCode down {0, VKEY_DOWN, 0};
+	VstKeyCode down{0, VKEY_DOWN, 0};
 	control->onKeyDown(down);
 	EXPECT_FLOAT_EQ(control->getValue(), -10.f);
 	EXPECT_EQ(control->getImageOffset(), CPoint(0, 20));
@@ -116,7 +117,7 @@ TEST_F(VerticalSwitchTest, TooFewPositionsKeepTheMinimum)
 		EXPECT_EQ(s->getImageOffset().y, 0.);
 		s->onMouseUp(where, 0);
 	}
-	VstKeyCode down {0, VKEY_DOWN, 0};
+	VstKeyCode down{0, VKEY_DOWN, 0};
 	EXPECT_EQ(single->onKeyDown(down), -1);
 }
 
@@ -158,8 +159,8 @@ protected:
 		control->setDirty(false);
 	}
 
-	CBitmap* strip {nullptr};
-	CHorizontalSwitch* control {nullptr};
+	CBitmap* strip{nullptr};
+	CHorizontalSwitch* control{nullptr};
 };
 
 TEST_F(HorizontalSwitchTest, CountsClicksAndDrawsAlongTheWidth)
@@ -181,9 +182,9 @@ TEST_F(HorizontalSwitchTest, CountsClicksAndDrawsAlongTheWidth)
 
 TEST_F(HorizontalSwitchTest, LeftAndRightKeysStepAndRefuseAtTheEnds)
 {
-	VstKeyCode left {0, VKEY_LEFT, 0};
-	VstKeyCode right {0, VKEY_RIGHT, 0};
-	VstKeyCode down {0, VKEY_DOWN, 0};
+	VstKeyCode left{0, VKEY_LEFT, 0};
+	VstKeyCode right{0, VKEY_RIGHT, 0};
+	VstKeyCode down{0, VKEY_DOWN, 0};
 	EXPECT_EQ(control->onKeyDown(left), -1);
 	EXPECT_EQ(control->onKeyDown(down), -1);
 	EXPECT_EQ(control->onKeyDown(right), 1);

@@ -9,7 +9,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::test;
 
-namespace {
+namespace
+{
 
 class TextLabelTest : public ::testing::Test
 {
@@ -32,8 +33,8 @@ protected:
 		return label;
 	}
 
-	RecordingFont* font {nullptr};
-	RecordingContext* context {nullptr};
+	RecordingFont* font{nullptr};
+	RecordingContext* context{nullptr};
 };
 
 TEST_F(TextLabelTest, LabelWithoutTextHoldsAnEmptyOneAndDrawsOnlyItsBack)

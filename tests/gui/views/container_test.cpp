@@ -8,7 +8,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::test;
 
-namespace {
+namespace
+{
 
 class ContainerTest : public ::testing::Test
 {
@@ -128,6 +129,46 @@ TEST_F(ContainerTest, ChildReleasedInsideItsOwnMouseDownIsDestroyedAfterTheCall)
 	EXPECT_EQ(liveObjects(), 1); // the platform frame
 }
 
+TEST_F(ContainerTest, ChildRemovedWhileCapturedOrDraggedOverGetsNoFurtherEvents)
+{
+	auto* box = add(frame, new CViewContainer(CRect(50, 50, 150, 150)));
+	// Removed without releasing the creator's reference, the view lives on
+	// to tell what it still receives.
+	auto* kept = add(box, new RecordingView("kept", CRect(0, 0, 20, 20)));
+	CPoint down(55, 55);
+	ASSERT_EQ(frame->onMouseDown(down, kButtonLeft), kMouseHandled);
+	ASSERT_EQ(box->getCaptureView(), kept);
+	frame->platformOnDragEnter(nullptr, CPoint(60, 60));
+	EXPECT_TRUE(box->removeView(kept, false));
+	EXPECT_EQ(box->getCaptureView(), nullptr);
+	CPoint where(70, 70);
+	frame->onMouseMoved(where, kButtonLeft);
+	frame->onMouseUp(where, 0);
+	frame->platformOnDragLeave(nullptr, CPoint(70, 70));
+	EXPECT_EQ(eventLog(), std::vector<std::string>({"kept:down 5,5", "kept:dragEnter 10,10"}));
+	kept->forget();
+
+	// Released by its removal: a capture left behind would point at freed
+	// memory.
+	add(box, new RecordingView("released", CRect(0, 0, 20, 20)));
+	clearLog();
+	ASSERT_EQ(frame->onMouseDown(down, kButtonLeft), kMouseHandled);
+	EXPECT_TRUE(box->removeView(box->getView(0), true));
+	EXPECT_EQ(box->getCaptureView(), nullptr);
+	EXPECT_EQ(frame->onMouseMoved(where, kButtonLeft), kMouseNotHandled);
+	frame->onMouseUp(where, 0);
+	EXPECT_EQ(eventLog(), std::vector<std::string>({"released:down 5,5"}));
+}
+
+TEST_F(ContainerTest, RemovingAChildRepaintsWhereItWasInFrameCoordinates)
+{
+	auto* box = add(frame, new CViewContainer(CRect(50, 50, 150, 150)));
+	auto* view = add(box, new RecordingView("view", CRect(10, 20, 30, 40)));
+	platformOf(frame)->invalidRects.clear();
+	EXPECT_TRUE(box->removeView(view, true));
+	EXPECT_EQ(platformOf(frame)->invalidRects, std::vector<CRect>({CRect(60, 70, 80, 90)}));
+}
+
 TEST_F(ContainerTest, ClickOnAChildThatWantsFocusFocusesItBeforeItHandlesTheClick)
 {
 	auto* view = add(frame, new RecordingView("view", CRect(0, 0, 50, 50)));
@@ -183,8 +224,8 @@ public:
 	CBaseObject* newCopy() const override { return nullptr; }
 
 private:
-	const char* texts[2] {"one", "two"};
-	int32 position {-1};
+	const char* texts[2]{"one", "two"};
+	int32 position{-1};
 };
 } // namespace
 
@@ -290,6 +331,25 @@ TEST_F(ContainerTest, HitTestingFindsTheFrontMostShownChildWithClosedEdges)
 	EXPECT_EQ(views, std::list<CView*>({inner, box}));
 	EXPECT_TRUE(inner->hitTest(CPoint(10, 10)));
 	EXPECT_FALSE(CRect(0, 0, 10, 10).pointInside(CPoint(10, 10)));
+}
+
+TEST_F(ContainerTest, OfOverlappingChildrenTheLastAddedIsFoundFirstAtEveryDepth)
+{
+	auto* box = add(frame, new CViewContainer(CRect(0, 0, 100, 100)));
+	auto* lower = add(box, new RecordingView("lower", CRect(0, 0, 60, 60)));
+	auto* upper = add(box, new RecordingView("upper", CRect(20, 20, 80, 80)));
+	auto* top = add(frame, new RecordingView("top", CRect(50, 50, 150, 150)));
+	EXPECT_EQ(frame->getViewAt(CPoint(55, 55), false), top);
+	EXPECT_EQ(frame->getViewAt(CPoint(55, 55), true), top);
+	EXPECT_EQ(frame->getViewAt(CPoint(30, 30), false), box);
+	EXPECT_EQ(frame->getViewAt(CPoint(30, 30), true), upper);
+	EXPECT_EQ(frame->getViewAt(CPoint(10, 10), true), lower);
+	EXPECT_EQ(box->getViewAt(CPoint(30, 30)), upper);
+	EXPECT_EQ(frame->getContainerAt(CPoint(55, 55), true), frame);
+	EXPECT_EQ(frame->getContainerAt(CPoint(30, 30), true), box);
+	std::list<CView*> views;
+	EXPECT_TRUE(frame->getViewsAt(CPoint(55, 55), views, true));
+	EXPECT_EQ(views, std::list<CView*>({top, upper, lower, box}));
 }
 
 TEST_F(ContainerTest, WheelGoesToTheFrontMostChildAndStopsAtAnOpaqueOne)
@@ -412,6 +472,26 @@ TEST_F(ContainerTest, ChildrenAreClippedToTheirRectAndDrawnWithTheirAlpha)
 	EXPECT_FLOAT_EQ(context.fills[0].alpha, 0.5f);
 	EXPECT_FLOAT_EQ(context.getGlobalAlpha(), 1.f);
 	EXPECT_EQ(context.getOffset(), CPoint(0, 0));
+}
+
+TEST_F(ContainerTest, NestedChildIsClippedToEveryParentAndToTheClipItWasDrawnWith)
+{
+	frame->setTransparency(true);
+	auto* outer = add(frame, new CViewContainer(CRect(10, 10, 110, 110)));
+	outer->setTransparency(true);
+	// Sticks out of the outer box on the right and at the bottom.
+	auto* inner = add(outer, new CViewContainer(CRect(50, 50, 150, 150)));
+	inner->setTransparency(true);
+	add(inner, new RecordingView("leaf", CRect(0, 0, 100, 100)))->drawColor = kRedCColor;
+	RecordingContext context(CRect(0, 0, 200, 200));
+	// As when the window shows only a strip of what is repainted.
+	context.setClipRect(CRect(0, 0, 80, 200));
+	frame->drawRect(&context, CRect(0, 0, 200, 200));
+	ASSERT_EQ(context.fills.size(), 1u);
+	EXPECT_EQ(context.fills[0].rect, CRect(60, 60, 160, 160));
+	EXPECT_EQ(context.clipsAtDraw[0], CRect(60, 60, 80, 110));
+	CRect clip;
+	EXPECT_EQ(context.getClipRect(clip), CRect(0, 0, 80, 200));
 }
 
 TEST_F(ContainerTest, FocusRingIsDrawnAroundTheFocusedChildInTheFrameColour)

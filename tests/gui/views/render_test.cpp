@@ -11,7 +11,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::test;
 
-namespace {
+namespace
+{
 
 constexpr CColor kHalfBlue(0, 0, 255, 128);
 

@@ -1,15 +1,16 @@
 #include "viewtestsupport.h"
 
 #include "gui/base/cvstguitimer.h"
-#include "gui/views/idleviewupdater.h"
 #include "gui/base/runloop.h"
+#include "gui/views/idleviewupdater.h"
 
 #include <gtest/gtest.h>
 
 using namespace VSTGUI;
 using namespace VSTGUI::test;
 
-namespace {
+namespace
+{
 
 // Counts ticks; optionally runs an action inside the tick.
 class TickTarget : public CBaseObject

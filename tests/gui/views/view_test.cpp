@@ -8,7 +8,8 @@
 using namespace VSTGUI;
 using namespace VSTGUI::test;
 
-namespace {
+namespace
+{
 
 class ViewTest : public ::testing::Test
 {

@@ -3,9 +3,11 @@
 #include <cstring>
 #include <sstream>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 int hexValue(char c)
 {

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class X11DragContainer : public CDragContainer
 {
@@ -44,7 +45,7 @@ private:
 	Kind kind;
 	std::vector<std::string> items;
 	// Index of the item the last call answered; -1 before the first.
-	int32 position {-1};
+	int32 position{-1};
 	std::string current;
 };
 

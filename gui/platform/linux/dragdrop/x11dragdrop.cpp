@@ -7,9 +7,11 @@
 #include <memory>
 #include <string>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 constexpr uint32_t kXdndVersion = 5;
 
@@ -80,7 +82,7 @@ void X11DropTarget::readTypeList()
 	if (reply && reply->format == 32)
 	{
 		chooseType(static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get())),
-			static_cast<size_t>(xcb_get_property_value_length(reply.get())) / 4);
+		           static_cast<size_t>(xcb_get_property_value_length(reply.get())) / 4);
 	}
 }
 
@@ -106,14 +108,14 @@ CPoint X11DropTarget::toWindow(uint32_t rootPosition) const
 	auto x = static_cast<int16_t>(rootPosition >> 16);
 	auto y = static_cast<int16_t>(rootPosition & 0xFFFF);
 	xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-	auto reply = owned(xcb_translate_coordinates_reply(connection,
-		xcb_translate_coordinates(connection, root, window, x, y), nullptr));
+	auto reply = owned(xcb_translate_coordinates_reply(
+	    connection, xcb_translate_coordinates(connection, root, window, x, y), nullptr));
 	return reply ? CPoint(reply->dst_x, reply->dst_y) : lastPoint;
 }
 
 void X11DropTarget::sendToSource(xcb_atom_t type, const std::array<uint32_t, 5>& data)
 {
-	xcb_client_message_event_t message {};
+	xcb_client_message_event_t message{};
 	message.response_type = XCB_CLIENT_MESSAGE;
 	message.format = 32;
 	message.window = source;
@@ -222,7 +224,7 @@ X11DragContainer* X11DropTarget::readData()
 	if (!reply || reply->format != 8 || reply->bytes_after != 0)
 		return nullptr;
 	std::string data(static_cast<const char*>(xcb_get_property_value(reply.get())),
-		static_cast<size_t>(xcb_get_property_value_length(reply.get())));
+	                 static_cast<size_t>(xcb_get_property_value_length(reply.get())));
 	if (chosenType == atom(X11Atom::toolkitBinary))
 		return new X11DragContainer(X11DragContainer::Kind::binary, {data});
 	if (chosenType == atom(X11Atom::textUriList))

@@ -24,7 +24,8 @@
 #include <array>
 #include <xcb/xcb.h>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class X11DropTarget
 {
@@ -63,13 +64,13 @@ private:
 	xcb_window_t window;
 	IPlatformFrameCallback* const& callback;
 
-	xcb_window_t source {XCB_WINDOW_NONE};
-	xcb_atom_t chosenType {XCB_ATOM_NONE};
-	bool dataRequested {false};
-	bool entered {false};
-	bool dropPending {false};
+	xcb_window_t source{XCB_WINDOW_NONE};
+	xcb_atom_t chosenType{XCB_ATOM_NONE};
+	bool dataRequested{false};
+	bool entered{false};
+	bool dropPending{false};
 	CPoint lastPoint;
-	X11DragContainer* container {nullptr};
+	X11DragContainer* container{nullptr};
 };
 
 } // namespace VSTGUI

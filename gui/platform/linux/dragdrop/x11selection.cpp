@@ -1,11 +1,11 @@
 #include "gui/platform/linux/dragdrop/x11selection.h"
 
-namespace VSTGUI::X11Selection {
-
-void notifyRequestor(xcb_connection_t* connection, const xcb_selection_request_event_t& request,
-	xcb_atom_t property)
+namespace VSTGUI::X11Selection
 {
-	xcb_selection_notify_event_t notify {};
+
+void notifyRequestor(xcb_connection_t* connection, const xcb_selection_request_event_t& request, xcb_atom_t property)
+{
+	xcb_selection_notify_event_t notify{};
 	notify.response_type = XCB_SELECTION_NOTIFY;
 	notify.time = request.time;
 	notify.requestor = request.requestor;

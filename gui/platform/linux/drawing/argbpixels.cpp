@@ -5,10 +5,13 @@
 #include <limits>
 #include <utility>
 
-namespace VSTGUI {
-namespace ArgbPixels {
+namespace VSTGUI
+{
+namespace ArgbPixels
+{
 
-namespace {
+namespace
+{
 
 // The word layout is native-endian; build the word instead of poking bytes so
 // that the code is right on either byte order.

@@ -12,8 +12,10 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace VSTGUI {
-namespace ArgbPixels {
+namespace VSTGUI
+{
+namespace ArgbPixels
+{
 
 // Bytes per row for a width in pixels: width * 4 rounded up to a multiple
 // of 16. Returns 0 when the width is not positive or the result would not fit
@@ -67,10 +69,10 @@ public:
 	bool empty() const { return pixels == nullptr; }
 
 private:
-	uint8_t* pixels {nullptr};
-	int32_t width {0};
-	int32_t height {0};
-	int32_t rowBytes {0};
+	uint8_t* pixels{nullptr};
+	int32_t width{0};
+	int32_t height{0};
+	int32_t rowBytes{0};
 };
 
 // Writes one straight-alpha colour as a premultiplied ARGB32 pixel.

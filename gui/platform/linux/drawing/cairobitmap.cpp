@@ -7,9 +7,11 @@
 #include <bit>
 #include <cstring>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 bool validDimension(double value)
 {
@@ -58,11 +60,11 @@ CairoBitmap::~CairoBitmap()
 
 bool CairoBitmap::load(const CResourceDescription& description)
 {
-	if (holdsImage() || !gBundleRef || !nameFitsLimit(description))
+	if (holdsImage() || !nameFitsLimit(description))
 		return false;
 	for (const std::string& candidate : description.getFileNameCandidates())
 	{
-		const std::string path = gBundleRef->findResource(candidate.c_str(), nullptr);
+		const std::string path = findResourceFile(candidate.c_str());
 		if (!path.empty())
 			return loadFromPath(path);
 	}
@@ -89,7 +91,7 @@ void CairoBitmap::decodePending() const
 	const std::string path = std::move(pendingPath);
 	pendingPath.clear();
 	if (PixbufDecoder::decodeImageFile(path.c_str(), pixels) && pixels.getWidth() <= kMaxFileDimension &&
-		pixels.getHeight() <= kMaxFileDimension)
+	    pixels.getHeight() <= kMaxFileDimension)
 		size = CPoint(pixels.getWidth(), pixels.getHeight());
 	else
 	{
@@ -109,7 +111,7 @@ cairo_surface_t* CairoBitmap::getSurface()
 	decodePending();
 	if (!surface && !pixels.empty())
 		surface = cairo_image_surface_create_for_data(pixels.data(), CAIRO_FORMAT_ARGB32, pixels.getWidth(),
-													  pixels.getHeight(), pixels.getBytesPerRow());
+		                                              pixels.getHeight(), pixels.getBytesPerRow());
 	return surface;
 }
 

@@ -19,7 +19,8 @@
 #include <cairo.h>
 #include <string>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CairoBitmap : public IPlatformBitmap
 {
@@ -48,7 +49,8 @@ public:
 	CairoBitmap(const CairoBitmap&) = delete;
 	CairoBitmap& operator=(const CairoBitmap&) = delete;
 
-	// Looks the file up in gBundleRef's resources (see gui/drawing/pluginbundle.h).
+	// Looks the file up in gBundleRef's resources, else among the module's
+	// built-in ones (findResourceFile in gui/drawing/pluginbundle.h).
 	bool load(const CResourceDescription& description) override;
 	CPoint getSize() const override;
 	IPlatformBitmapPixelAccess* lockPixels(bool alphaPremultiplied) override;
@@ -73,7 +75,7 @@ private:
 	mutable std::string pendingPath;
 	mutable CPoint size;
 	mutable ArgbPixels::Buffer pixels;
-	cairo_surface_t* surface {nullptr};
+	cairo_surface_t* surface{nullptr};
 };
 
 // Access to the pixels of one CairoBitmap; holds a reference to it. With

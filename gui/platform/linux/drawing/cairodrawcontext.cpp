@@ -9,9 +9,11 @@
 #include <numbers>
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 constexpr double kPi = std::numbers::pi;
 
@@ -145,8 +147,8 @@ cairo_t* CairoDrawContext::beginCairoContext(bool integralOffset)
 		offset = CPoint(std::ceil(offset.x), std::ceil(offset.y));
 	if (isFinite(offset))
 		cairo_translate(cairo, offset.x, offset.y);
-	cairo_set_antialias(cairo, currentState.drawMode == kDrawModeAntialiased ? CAIRO_ANTIALIAS_DEFAULT
-																			  : CAIRO_ANTIALIAS_NONE);
+	cairo_set_antialias(cairo,
+	                    currentState.drawMode == kDrawModeAntialiased ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
 	return cairo;
 }
 
@@ -159,7 +161,7 @@ void CairoDrawContext::releaseCairoContext(cairo_t* cr)
 void CairoDrawContext::setSourceColor(cairo_t* cr, const CColor& color) const
 {
 	cairo_set_source_rgba(cr, color.red / 255., color.green / 255., color.blue / 255.,
-						  unitValue(color.alpha / 255. * currentState.globalAlpha));
+	                      unitValue(color.alpha / 255. * currentState.globalAlpha));
 }
 
 void CairoDrawContext::applyLineStyle(cairo_t* cr) const
@@ -269,7 +271,7 @@ void CairoDrawContext::appendArcPath(cairo_t* cr, const CRect& rect, float start
 }
 
 void CairoDrawContext::drawArc(const CRect& rect, const float startAngle, const float endAngle,
-							   const CDrawStyle drawStyle)
+                               const CDrawStyle drawStyle)
 {
 	if (cairo_t* cr = beginCairoContext(false))
 	{
@@ -358,7 +360,7 @@ void CairoDrawContext::drawGraphicsPath(CGraphicsPath* path, PathDrawMode mode, 
 }
 
 void CairoDrawContext::fillLinearGradient(CGraphicsPath* path, CGradient* gradient, const CPoint& startPoint,
-										  const CPoint& endPoint, bool evenOdd, CGraphicsTransform* transform)
+                                          const CPoint& endPoint, bool evenOdd, CGraphicsTransform* transform)
 {
 	auto* cairoPath = dynamic_cast<CairoGraphicsPath*>(path);
 	auto* cairoGradient = dynamic_cast<CairoGradient*>(gradient);

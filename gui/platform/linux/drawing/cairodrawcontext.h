@@ -30,7 +30,8 @@
 
 #include <cairo.h>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CairoBitmap;
 
@@ -53,16 +54,15 @@ public:
 	void drawLines(const CPoint* points, const int32& numberOfLines) override;
 	void drawPolygon(const CPoint* points, const int32& numberOfPoints, const CDrawStyle drawStyle) override;
 	void drawRect(const CRect& rect, const CDrawStyle drawStyle) override;
-	void drawArc(const CRect& rect, const float startAngle, const float endAngle,
-				 const CDrawStyle drawStyle) override;
+	void drawArc(const CRect& rect, const float startAngle, const float endAngle, const CDrawStyle drawStyle) override;
 	void drawEllipse(const CRect& rect, const CDrawStyle drawStyle) override;
 	void drawPoint(const CPoint& point, const CColor& color) override;
 	void drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset, float alpha) override;
 	void clearRect(const CRect& rect) override;
 	CGraphicsPath* createGraphicsPath() override;
 	void drawGraphicsPath(CGraphicsPath* path, PathDrawMode mode, CGraphicsTransform* transform) override;
-	void fillLinearGradient(CGraphicsPath* path, CGradient* gradient, const CPoint& startPoint,
-							const CPoint& endPoint, bool evenOdd, CGraphicsTransform* transform) override;
+	void fillLinearGradient(CGraphicsPath* path, CGradient* gradient, const CPoint& startPoint, const CPoint& endPoint,
+	                        bool evenOdd, CGraphicsTransform* transform) override;
 	// Flushes cairo's pending work into the target's pixels.
 	void endDraw() override;
 
@@ -86,8 +86,8 @@ private:
 	void drawCurrentPath(cairo_t* cr, CDrawStyle style);
 	void appendArcPath(cairo_t* cr, const CRect& rect, float startAngle, float endAngle) const;
 
-	cairo_t* cairo {nullptr};
-	bool windowForm {false};
+	cairo_t* cairo{nullptr};
+	bool windowForm{false};
 };
 
 } // namespace VSTGUI

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 // Written so that NaN becomes 0 too: cairo must never see it as an offset.
 double clampUnit(double value)
@@ -17,7 +19,7 @@ double clampUnit(double value)
 void addStop(cairo_pattern_t* pattern, double offset, const CColor& color, double alpha)
 {
 	cairo_pattern_add_color_stop_rgba(pattern, offset, color.red / 255., color.green / 255., color.blue / 255.,
-									  color.alpha / 255. * alpha);
+	                                  color.alpha / 255. * alpha);
 }
 
 } // namespace

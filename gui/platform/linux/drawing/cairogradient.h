@@ -9,7 +9,8 @@
 
 #include <cairo.h>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CairoGradient : public CGradient
 {

@@ -8,9 +8,11 @@
 #include <initializer_list>
 #include <numbers>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 constexpr double kPi = std::numbers::pi;
 
@@ -31,9 +33,9 @@ void appendArcSegment(cairo_t* cr, const CPoint& centre, double rx, double ry, d
 	const double k = 4. / 3. * std::tan((to - from) / 4.);
 	const CPoint end = ellipsePoint(centre, rx, ry, to);
 	cairo_curve_to(cr, centre.x + rx * (std::cos(from) - k * std::sin(from)),
-				   centre.y + ry * (std::sin(from) + k * std::cos(from)),
-				   centre.x + rx * (std::cos(to) + k * std::sin(to)),
-				   centre.y + ry * (std::sin(to) - k * std::cos(to)), end.x, end.y);
+	               centre.y + ry * (std::sin(from) + k * std::cos(from)),
+	               centre.x + rx * (std::cos(to) + k * std::sin(to)), centre.y + ry * (std::sin(to) - k * std::cos(to)),
+	               end.x, end.y);
 }
 
 // The angle at which the arc ends after cairo's wrapping rule: the end is
@@ -73,20 +75,18 @@ void appendPathElement(cairo_t* cr, const CGraphicsPath::Element& element)
 			// The element's clockwise flag means increasing angles in the y-down
 			// space: on screen that turns clockwise.
 			appendEllipticArc(cr, centre, r.getWidth() / 2., r.getHeight() / 2., toRadians(element.startAngle),
-							  toRadians(element.endAngle), element.clockwise);
+			                  toRadians(element.endAngle), element.clockwise);
 			break;
 		case CGraphicsPath::Element::kEllipse:
 			cairo_new_sub_path(cr);
 			appendEllipticArc(cr, centre, r.getWidth() / 2., r.getHeight() / 2., 0., 2. * kPi, true);
 			cairo_close_path(cr);
 			break;
-		case CGraphicsPath::Element::kRect:
-			cairo_rectangle(cr, r.left, r.top, r.getWidth(), r.getHeight());
-			break;
+		case CGraphicsPath::Element::kRect: cairo_rectangle(cr, r.left, r.top, r.getWidth(), r.getHeight()); break;
 		case CGraphicsPath::Element::kLine: cairo_line_to(cr, element.point.x, element.point.y); break;
 		case CGraphicsPath::Element::kBezierCurve:
 			cairo_curve_to(cr, element.control1.x, element.control1.y, element.control2.x, element.control2.y,
-						   element.point.x, element.point.y);
+			               element.point.x, element.point.y);
 			break;
 		case CGraphicsPath::Element::kBeginSubpath: cairo_move_to(cr, element.point.x, element.point.y); break;
 		case CGraphicsPath::Element::kCloseSubpath: cairo_close_path(cr); break;
@@ -96,7 +96,7 @@ void appendPathElement(cairo_t* cr, const CGraphicsPath::Element& element)
 } // namespace
 
 void appendEllipticArc(cairo_t* cr, const CPoint& centre, double rx, double ry, double angle1, double angle2,
-					   bool increasing)
+                       bool increasing)
 {
 	if (!allFinite({centre.x, centre.y, rx, ry, angle1, angle2}))
 		return;
@@ -118,7 +118,7 @@ CairoGraphicsPath::~CairoGraphicsPath()
 }
 
 CGradient* CairoGraphicsPath::createGradient(double color1Start, double color2Start, const CColor& color1,
-											 const CColor& color2)
+                                             const CColor& color2)
 {
 	return new CairoGradient(color1Start, color2Start, color1, color2);
 }

@@ -12,7 +12,8 @@
 
 #include <cairo.h>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 struct CGraphicsTransform;
 
@@ -23,7 +24,7 @@ struct CGraphicsTransform;
 // do. Like those, it starts with a line from the current point when there is
 // one and with a move otherwise.
 void appendEllipticArc(cairo_t* cr, const CPoint& centre, double rx, double ry, double angle1, double angle2,
-					   bool increasing);
+                       bool increasing);
 
 class CairoGraphicsPath : public CGraphicsPath
 {
@@ -35,7 +36,7 @@ public:
 
 	// A new CairoGradient, count 1, owned by the caller; stops clamped to 0..1.
 	CGradient* createGradient(double color1Start, double color2Start, const CColor& color1,
-							  const CColor& color2) override;
+	                          const CColor& color2) override;
 	// (0, 0) for an empty path.
 	CPoint getCurrentPosition() override;
 	// All 0 for an empty path.
@@ -52,7 +53,7 @@ protected:
 private:
 	bool build();
 
-	cairo_path_t* cachedPath {nullptr};
+	cairo_path_t* cachedPath{nullptr};
 	CPoint currentPosition;
 	CRect boundingBox;
 };

@@ -7,7 +7,8 @@
 #include <cairo.h>
 #include <cstdio>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 COffscreenContext* createImageContext(double width, double height)
 {

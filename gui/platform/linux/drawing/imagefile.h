@@ -5,7 +5,8 @@
 
 #include <string>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class CBitmap;
 class COffscreenContext;

@@ -4,10 +4,13 @@
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <vector>
 
-namespace VSTGUI {
-namespace PixbufDecoder {
+namespace VSTGUI
+{
+namespace PixbufDecoder
+{
 
-namespace {
+namespace
+{
 
 // Only 8-bit RGB and RGBA pixbufs are produced by the loaders we use; anything
 // else is refused rather than misread.
@@ -143,8 +146,8 @@ bool decodeImageFile(const char* path, ArgbPixels::Buffer& pixels)
 	GdkPixbuf* pixbuf = loadCompleteImage(path);
 	if (!pixbuf)
 		return false;
-	const bool ok = hasSupportedLayout(pixbuf) &&
-	                pixels.allocate(gdk_pixbuf_get_width(pixbuf), gdk_pixbuf_get_height(pixbuf));
+	const bool ok =
+	    hasSupportedLayout(pixbuf) && pixels.allocate(gdk_pixbuf_get_width(pixbuf), gdk_pixbuf_get_height(pixbuf));
 	if (ok)
 		convertPixbuf(pixbuf, pixels);
 	g_object_unref(pixbuf);

@@ -12,8 +12,10 @@
 
 #include <cstdint>
 
-namespace VSTGUI {
-namespace PixbufDecoder {
+namespace VSTGUI
+{
+namespace PixbufDecoder
+{
 
 // Reads only the header: true with the pixel size when the file is an image
 // of a known format with a positive size. Does not decode the pixels.

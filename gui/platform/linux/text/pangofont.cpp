@@ -12,9 +12,11 @@
 #include <hb-ot.h>
 #include <pango/pangofc-fontmap.h>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 // Core Text's rule for a size it cannot use is its default of 12 points;
 // very large sizes are limited so that the size in Pango units fits an int.
@@ -49,7 +51,7 @@ private:
 	// on a system that has no font at all, let alone one like Arial.
 	void addBundledFont()
 	{
-		std::string path = gBundleRef ? gBundleRef->findResource(kBundledFont, nullptr) : std::string();
+		std::string path = findResourceFile(kBundledFont);
 		if (path.empty() || !PANGO_IS_FC_FONT_MAP(map))
 			return;
 		FcConfig* config = FcInitLoadConfigAndFonts();
@@ -110,7 +112,7 @@ double harfBuzzMetric(hb_font_t* font, hb_ot_metrics_tag_t tag, double pixelSize
 
 double layoutWidth(PangoLayout* layout)
 {
-	PangoRectangle logical {};
+	PangoRectangle logical{};
 	pango_layout_get_extents(layout, nullptr, &logical);
 	return pango_units_to_double(logical.width);
 }
@@ -156,7 +158,7 @@ PangoFont* PangoFont::create(const char* name, double size, int32 style)
 }
 
 PangoFont::PangoFont(PangoFontDescription* description, int32 style)
-: contexts {createContext(false), createContext(true)}, description(description), style(style)
+: contexts{createContext(false), createContext(true)}, description(description), style(style)
 {
 }
 

@@ -18,7 +18,8 @@
 #include <pango/pangocairo.h>
 #include <string>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class PangoString;
 
@@ -64,16 +65,16 @@ private:
 
 	// One Pango context per anti-aliasing setting: glyph edges are chosen by
 	// the font options of the context a layout is made in.
-	PangoContext* contexts[2] {nullptr, nullptr};
-	PangoFontDescription* description {nullptr};
-	int32 style {0};
-	double ascent {0.};
-	double descent {0.};
-	double leading {0.};
-	double capHeight {0.};
-	double underlinePosition {0.};
-	double underlineThickness {0.};
-	double xHeight {0.};
+	PangoContext* contexts[2]{nullptr, nullptr};
+	PangoFontDescription* description{nullptr};
+	int32 style{0};
+	double ascent{0.};
+	double descent{0.};
+	double leading{0.};
+	double capHeight{0.};
+	double underlinePosition{0.};
+	double underlineThickness{0.};
+	double xHeight{0.};
 	std::string realisedFamily;
 	std::string realisedDescription;
 };

@@ -2,7 +2,8 @@
 
 #include <glib.h>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 IPlatformString* PangoString::create(const char* utf8String)
 {

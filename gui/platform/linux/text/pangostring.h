@@ -6,7 +6,8 @@
 
 #include <string>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class PangoString : public IPlatformString
 {
@@ -25,7 +26,7 @@ public:
 
 private:
 	std::string text;
-	bool valid {false};
+	bool valid{false};
 };
 
 } // namespace VSTGUI

@@ -1,8 +1,10 @@
 #include "gui/platform/linux/window/x11cursor.h"
 
-namespace VSTGUI::X11Cursor {
+namespace VSTGUI::X11Cursor
+{
 
-namespace {
+namespace
+{
 
 // "not-allowed" and "copy" are missing from the core cursor font that
 // xcb-cursor falls back to when no theme is installed.
@@ -15,8 +17,8 @@ constexpr const char* kNotAllowed[] = {"not-allowed", "crossed_circle", "circle"
 constexpr const char* kHand[] = {"hand1", "openhand", "grab", "hand2"};
 constexpr const char* kText[] = {"xterm", "text", "ibeam"};
 
-constexpr std::array<std::span<const char* const>, 10> kNames {
-	kArrow, kArrow, kHorizontal, kVertical, kCrosshair, kCrosshair, kCrosshair, kCopy, kNotAllowed, kHand};
+constexpr std::array<std::span<const char* const>, 10> kNames{
+    kArrow, kArrow, kHorizontal, kVertical, kCrosshair, kCrosshair, kCrosshair, kCopy, kNotAllowed, kHand};
 static_assert(kNames.size() == kCursorHand + 1, "one entry per cursor type");
 
 size_t indexOf(CCursorType type)

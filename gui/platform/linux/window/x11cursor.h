@@ -11,7 +11,8 @@
 #include <xcb/xcb.h>
 #include <xcb/xcb_cursor.h>
 
-namespace VSTGUI::X11Cursor {
+namespace VSTGUI::X11Cursor
+{
 
 // Theme names for a cursor type, the preferred first; the arrow for 0, 1,
 // values above 9 and negative ones.
@@ -37,9 +38,9 @@ private:
 	xcb_cursor_t load(std::span<const char* const> names);
 
 	xcb_connection_t* connection;
-	xcb_cursor_context_t* context {nullptr};
-	std::array<xcb_cursor_t, 10> cursors {};
-	xcb_cursor_t text {XCB_CURSOR_NONE};
+	xcb_cursor_context_t* context{nullptr};
+	std::array<xcb_cursor_t, 10> cursors{};
+	xcb_cursor_t text{XCB_CURSOR_NONE};
 };
 
 } // namespace VSTGUI::X11Cursor

@@ -2,6 +2,7 @@
 
 #include "gui/platform/linux/controls/x11textfieldclipboard.h"
 #include "gui/platform/linux/dragdrop/x11dragcontainer.h"
+#include "gui/platform/linux/window/x11connection.h"
 #include "gui/platform/linux/window/x11reply.h"
 
 #include <algorithm>
@@ -47,6 +48,10 @@ constexpr const char* kAtomNames[] = {
     "WM_DELETE_WINDOW",
 };
 static_assert(std::size(kAtomNames) == X11AtomTable::kSize, "one name per atom");
+
+// The editor opens on the host's user-interface thread: a server that takes
+// longer than this to answer is treated as none.
+constexpr int kConnectTimeoutMs = 2000;
 
 } // namespace
 
@@ -115,14 +120,9 @@ xcb_window_t createCheckedWindow(xcb_connection_t* connection, const X11WindowSp
 
 std::unique_ptr<X11Display> X11Display::open()
 {
-	// xcb_connect answers an object even when it fails; only the error flag
-	// tells, and the object must still be disconnected.
-	xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-	if (xcb_connection_has_error(connection))
-	{
-		xcb_disconnect(connection);
+	xcb_connection_t* connection = X11Connection::open(kConnectTimeoutMs);
+	if (connection == nullptr)
 		return nullptr;
-	}
 	return std::unique_ptr<X11Display>(new X11Display(connection));
 }
 

@@ -3,9 +3,11 @@
 #include <array>
 #include <cstdlib>
 
-namespace VSTGUI::X11Events {
+namespace VSTGUI::X11Events
+{
 
-namespace {
+namespace
+{
 
 struct BitMapping
 {
@@ -13,24 +15,24 @@ struct BitMapping
 	int32 toolkit;
 };
 
-constexpr std::array<BitMapping, 4> kModifierTable {{
-	{XCB_MOD_MASK_SHIFT, kModifierShift},
-	{XCB_MOD_MASK_CONTROL, kModifierControl},
-	{XCB_MOD_MASK_1, kModifierAlt},
-	{XCB_MOD_MASK_4, kModifierCommand},
+constexpr std::array<BitMapping, 4> kModifierTable{{
+    {XCB_MOD_MASK_SHIFT, kModifierShift},
+    {XCB_MOD_MASK_CONTROL, kModifierControl},
+    {XCB_MOD_MASK_1, kModifierAlt},
+    {XCB_MOD_MASK_4, kModifierCommand},
 }};
 static_assert(kModifierTable.size() == 4, "Shift, Control, Alt and Super");
 
-constexpr std::array<BitMapping, 3> kHeldButtonTable {{
-	{XCB_BUTTON_MASK_1, kButtonLeft},
-	{XCB_BUTTON_MASK_2, kButtonMiddle},
-	{XCB_BUTTON_MASK_3, kButtonRight},
+constexpr std::array<BitMapping, 3> kHeldButtonTable{{
+    {XCB_BUTTON_MASK_1, kButtonLeft},
+    {XCB_BUTTON_MASK_2, kButtonMiddle},
+    {XCB_BUTTON_MASK_3, kButtonRight},
 }};
 static_assert(kHeldButtonTable.size() == 3, "the core state knows buttons 1 to 3");
 
 // Indexed by the X button number.
-constexpr std::array<int32, 10> kButtonTable {0, kButtonLeft, kButtonMiddle, kButtonRight, 0, 0, 0, 0,
-	kButtonFourth, kButtonFifth};
+constexpr std::array<int32, 10> kButtonTable{0, kButtonLeft, kButtonMiddle, kButtonRight, 0, 0,
+                                             0, 0,           kButtonFourth, kButtonFifth};
 static_assert(kButtonTable.size() == 10, "X buttons 0 to 9");
 
 int32 collect(uint16_t state, const auto& table)
@@ -65,10 +67,10 @@ std::optional<Wheel> wheelFromDetail(uint8_t detail)
 {
 	switch (detail)
 	{
-		case kButtonWheelUp: return Wheel {kWheelAxisVertical, 1.f};
-		case kButtonWheelDown: return Wheel {kWheelAxisVertical, -1.f};
-		case kButtonWheelLeft: return Wheel {kWheelAxisHorizontal, 1.f};
-		case kButtonWheelRight: return Wheel {kWheelAxisHorizontal, -1.f};
+		case kButtonWheelUp: return Wheel{kWheelAxisVertical, 1.f};
+		case kButtonWheelDown: return Wheel{kWheelAxisVertical, -1.f};
+		case kButtonWheelLeft: return Wheel{kWheelAxisHorizontal, 1.f};
+		case kButtonWheelRight: return Wheel{kWheelAxisHorizontal, -1.f};
 		default: return std::nullopt;
 	}
 }
@@ -109,8 +111,8 @@ bool DoubleClickDetector::press(uint8_t button, uint32_t timeMs, int x, int y)
 {
 	// Unsigned subtraction keeps the interval right across the wrap.
 	bool isDouble = last && last->button == button && timeMs - last->timeMs <= kIntervalMs &&
-					std::abs(x - last->x) <= kDistance && std::abs(y - last->y) <= kDistance;
-	last = Press {button, timeMs, x, y};
+	                std::abs(x - last->x) <= kDistance && std::abs(y - last->y) <= kDistance;
+	last = Press{button, timeMs, x, y};
 	return isDouble;
 }
 

@@ -12,7 +12,8 @@
 #include <optional>
 #include <xcb/xcb.h>
 
-namespace VSTGUI::X11Events {
+namespace VSTGUI::X11Events
+{
 
 // X core button numbers.
 inline constexpr uint8_t kButtonWheelUp = 4;

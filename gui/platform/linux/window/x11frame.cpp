@@ -13,16 +13,18 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <optional>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
-constexpr uint32_t kEventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS |
-								XCB_EVENT_MASK_BUTTON_RELEASE | XCB_EVENT_MASK_POINTER_MOTION |
-								XCB_EVENT_MASK_ENTER_WINDOW | XCB_EVENT_MASK_LEAVE_WINDOW |
-								XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
-								XCB_EVENT_MASK_FOCUS_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+constexpr uint32_t kEventMask = XCB_EVENT_MASK_EXPOSURE | XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE |
+                                XCB_EVENT_MASK_POINTER_MOTION | XCB_EVENT_MASK_ENTER_WINDOW |
+                                XCB_EVENT_MASK_LEAVE_WINDOW | XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE |
+                                XCB_EVENT_MASK_FOCUS_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
 
 // Beyond this many pending rectangles a new one is merged with the last, so
 // that a storm of small invalidations costs no more than a few large ones.
@@ -41,7 +43,7 @@ CRect integralRect(const CRect& r)
 CRect unite(const CRect& a, const CRect& b)
 {
 	return CRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-		std::max(a.bottom, b.bottom));
+	             std::max(a.bottom, b.bottom));
 }
 
 double area(const CRect& r)
@@ -104,7 +106,7 @@ private:
 
 uint32 X11Frame::getTicks()
 {
-	timespec now {};
+	timespec now{};
 	clock_gettime(CLOCK_MONOTONIC, &now);
 	uint64_t ms = static_cast<uint64_t>(now.tv_sec) * 1000u + static_cast<uint64_t>(now.tv_nsec) / 1000000u;
 	return static_cast<uint32>(ms);
@@ -180,8 +182,8 @@ bool X11Frame::findImageFormat()
 	// Our pixels are native 32-bit words; only their byte order may differ.
 	bool littleEndianHost = std::endian::native == std::endian::little;
 	swapPixelBytes = (setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST) != littleEndianHost;
-	maxRequestBytes = std::min<size_t>(static_cast<size_t>(xcb_get_maximum_request_length(connection)) * 4,
-		kMaxBandBytes);
+	maxRequestBytes =
+	    std::min<size_t>(static_cast<size_t>(xcb_get_maximum_request_length(connection)) * 4, kMaxBandBytes);
 	return true;
 }
 
@@ -283,7 +285,7 @@ void X11Frame::sync()
 	if (!isConnected())
 		return;
 	ReplyPtr<xcb_get_input_focus_reply_t> reply(
-		xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+	    xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }
 
 int X11Frame::getFileDescriptor() const
@@ -318,7 +320,8 @@ bool X11Frame::setSize(const CRect& newSize)
 	                           static_cast<uint32_t>(X11Geometry::extent(r.getWidth())),
 	                           static_cast<uint32_t>(X11Geometry::extent(r.getHeight()))};
 	xcb_configure_window(connection, window,
-		XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, values);
+	                     XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+	                     values);
 	if (resized)
 	{
 		invalidRects.clear();
@@ -341,7 +344,7 @@ bool X11Frame::getCurrentMousePosition(CPoint& mousePosition) const
 	if (!isConnected())
 		return false;
 	ReplyPtr<xcb_query_pointer_reply_t> reply(
-		xcb_query_pointer_reply(connection, xcb_query_pointer(connection, window), nullptr));
+	    xcb_query_pointer_reply(connection, xcb_query_pointer(connection, window), nullptr));
 	if (!reply)
 		return false;
 	mousePosition = CPoint(reply->win_x, reply->win_y);
@@ -353,7 +356,7 @@ bool X11Frame::getCurrentMouseButtons(CButtonState& buttons) const
 	if (!isConnected())
 		return false;
 	ReplyPtr<xcb_query_pointer_reply_t> reply(
-		xcb_query_pointer_reply(connection, xcb_query_pointer(connection, window), nullptr));
+	    xcb_query_pointer_reply(connection, xcb_query_pointer(connection, window), nullptr));
 	if (!reply)
 		return false;
 	buttons |= X11Events::buttonsFromState(reply->mask) | X11Events::modifiersFromState(reply->mask);
@@ -571,8 +574,8 @@ void X11Frame::copyToWindow(const CRect& rect)
 			}
 		}
 		xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, gc, static_cast<uint16_t>(width),
-			static_cast<uint16_t>(rows), static_cast<int16_t>(x), static_cast<int16_t>(y + row), 0, depth,
-			static_cast<uint32_t>(rowBytes * static_cast<size_t>(rows)), band.data());
+		              static_cast<uint16_t>(rows), static_cast<int16_t>(x), static_cast<int16_t>(y + row), 0, depth,
+		              static_cast<uint32_t>(rowBytes * static_cast<size_t>(rows)), band.data());
 	}
 }
 
@@ -700,7 +703,7 @@ void X11Frame::onButtonPress(const xcb_button_press_event_t& event)
 	{
 		if (callback)
 			callback->platformOnMouseWheel(where, wheel->axis, wheel->distance,
-				CButtonState(X11Events::modifiersFromState(event.state)));
+			                               CButtonState(X11Events::modifiersFromState(event.state)));
 		return;
 	}
 	// The editor takes the keyboard only when clicked, as an embedded
@@ -758,26 +761,65 @@ void X11Frame::onFocus(const xcb_focus_in_event_t& event, bool focusIn)
 void X11Frame::onKey(const xcb_key_press_event_t& event, bool pressed)
 {
 	bool used = false;
-	if (auto key = display->getKeymap().lookUp(event.detail, event.state); key && callback)
+	// A modifier alone is no key for the views; the host still gets it, as
+	// hosts that track modifiers from key events expect.
+	auto key = display->getKeymap().lookUp(event.detail, event.state);
+	if (key && callback && !X11Keyboard::isModifierKey(key->keysym))
 	{
 		VstKeyCode code = X11Keyboard::translateKey(*key);
 		used = pressed ? callback->platformOnKeyDown(code) : callback->platformOnKeyUp(code);
 	}
 	if (!used && isConnected())
-		forwardKeyToParent(event);
+		forwardKeyToHost(event);
 }
 
-void X11Frame::forwardKeyToParent(const xcb_key_press_event_t& event)
+// The window the server would have given a key to had the editor not
+// selected keys: the nearest ancestor that selects it, unless a window on the
+// way stops its propagation. The direct parent is not enough: embedding
+// windows (Ardour's) often select no keys while the host's top-level does.
+// The root is no host window: a key nobody in the host wants ends there.
+std::optional<X11Frame::KeyDestination> X11Frame::findKeyDestination(uint32_t mask) const
+{
+	KeyDestination destination{parent, window};
+	while (destination.window != XCB_WINDOW_NONE && destination.window != screen->root)
+	{
+		auto attributesCookie = xcb_get_window_attributes(connection, destination.window);
+		auto treeCookie = xcb_query_tree(connection, destination.window);
+		auto attributes = owned(xcb_get_window_attributes_reply(connection, attributesCookie, nullptr));
+		auto tree = owned(xcb_query_tree_reply(connection, treeCookie, nullptr));
+		if (!attributes || !tree)
+			return std::nullopt;
+		if (attributes->all_event_masks & mask)
+			return destination;
+		if (attributes->do_not_propagate_mask & mask)
+			return std::nullopt;
+		destination = {tree->parent, destination.window};
+	}
+	return std::nullopt;
+}
+
+void X11Frame::forwardKeyToHost(const xcb_key_press_event_t& event)
 {
 	// The host's own shortcuts (space for play) keep working while the
 	// editor has the keyboard.
+	bool press = (event.response_type & 0x7F) == XCB_KEY_PRESS;
+	uint32_t mask = press ? XCB_EVENT_MASK_KEY_PRESS : XCB_EVENT_MASK_KEY_RELEASE;
+	std::optional<KeyDestination> destination = findKeyDestination(mask);
+	if (!destination)
+		return;
+	auto cookie = xcb_translate_coordinates(connection, window, destination->window, event.event_x, event.event_y);
+	auto position = owned(xcb_translate_coordinates_reply(connection, cookie, nullptr));
+	if (!position)
+		return;
+	// The fields as the server sets them for a key that propagated there.
 	xcb_key_press_event_t forwarded = event;
 	forwarded.response_type = event.response_type & 0x7F;
-	forwarded.event = parent;
-	forwarded.child = XCB_WINDOW_NONE;
-	bool press = forwarded.response_type == XCB_KEY_PRESS;
-	xcb_send_event(connection, 0, parent, press ? XCB_EVENT_MASK_KEY_PRESS : XCB_EVENT_MASK_KEY_RELEASE,
-		reinterpret_cast<const char*>(&forwarded));
+	forwarded.event = destination->window;
+	forwarded.child = destination->child;
+	forwarded.event_x = position->dst_x;
+	forwarded.event_y = position->dst_y;
+	xcb_send_event(connection, 0, destination->window, mask, reinterpret_cast<const char*>(&forwarded));
+	xcb_flush(connection);
 }
 
 void X11Frame::onExpose(const xcb_expose_event_t& event)

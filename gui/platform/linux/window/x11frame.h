@@ -29,10 +29,12 @@
 #include <cairo.h>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 #include <xcb/xcb.h>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class X11Tooltip;
 
@@ -42,8 +44,8 @@ public:
 	// Counters of the drawing work, for tests and benchmarks.
 	struct PaintStatistics
 	{
-		uint64_t paints {0};
-		uint64_t drawnRects {0};
+		uint64_t paints{0};
+		uint64_t drawnRects{0};
 		// The rectangles copied to the window by the last paint that copied
 		// anything.
 		std::vector<CRect> lastCopied;
@@ -131,7 +133,14 @@ private:
 	void onCrossing(const xcb_enter_notify_event_t& event, bool entered);
 	void onFocus(const xcb_focus_in_event_t& event, bool focusIn);
 	void onKey(const xcb_key_press_event_t& event, bool pressed);
-	void forwardKeyToParent(const xcb_key_press_event_t& event);
+	struct KeyDestination
+	{
+		xcb_window_t window;
+		// The window's child that holds ours, as a key event names it.
+		xcb_window_t child;
+	};
+	std::optional<KeyDestination> findKeyDestination(uint32_t mask) const;
+	void forwardKeyToHost(const xcb_key_press_event_t& event);
 	void onExpose(const xcb_expose_event_t& event);
 
 	void addRect(std::vector<CRect>& list, const CRect& rect) const;
@@ -145,26 +154,26 @@ private:
 	xcb_window_t parent;
 	std::unique_ptr<X11Display> display;
 	// The display's, for brevity.
-	xcb_connection_t* connection {nullptr};
-	xcb_screen_t* screen {nullptr};
-	xcb_window_t window {XCB_WINDOW_NONE};
-	xcb_gcontext_t gc {0};
-	uint8_t depth {0};
-	bool swapPixelBytes {false};
-	bool canPutImage {false};
-	size_t maxRequestBytes {0};
-	cairo_surface_t* backBuffer {nullptr};
+	xcb_connection_t* connection{nullptr};
+	xcb_screen_t* screen{nullptr};
+	xcb_window_t window{XCB_WINDOW_NONE};
+	xcb_gcontext_t gc{0};
+	uint8_t depth{0};
+	bool swapPixelBytes{false};
+	bool canPutImage{false};
+	size_t maxRequestBytes{0};
+	cairo_surface_t* backBuffer{nullptr};
 	std::vector<CRect> invalidRects;
 	std::vector<CRect> copyRects;
 	std::unique_ptr<X11DropTarget> dropTarget;
 	X11Events::DoubleClickDetector doubleClicks;
 	X11Tooltip* tooltip{nullptr};
-	bool deliveringLeftButton {false};
-	int32 lastDragResult {0};
+	bool deliveringLeftButton{false};
+	int32 lastDragResult{0};
 	PaintStatistics statistics;
-	int32 internalReferences {0};
-	bool lost {false};
-	bool painting {false};
+	int32 internalReferences{0};
+	bool lost{false};
+	bool painting{false};
 };
 
 } // namespace VSTGUI

@@ -10,7 +10,8 @@
 #include <cstring>
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 struct X11HostWindow::Impl
 {
@@ -24,11 +25,11 @@ struct X11HostWindow::Impl
 	std::vector<std::uint32_t> capture()
 	{
 		std::vector<std::uint32_t> pixels;
-		xcb_get_image_reply_t* reply = xcb_get_image_reply(
-			connection,
-			xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, 0, 0, static_cast<std::uint16_t>(width),
-			              static_cast<std::uint16_t>(height), ~0u),
-			nullptr);
+		xcb_get_image_reply_t* reply = xcb_get_image_reply(connection,
+		                                                   xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window,
+		                                                                 0, 0, static_cast<std::uint16_t>(width),
+		                                                                 static_cast<std::uint16_t>(height), ~0u),
+		                                                   nullptr);
 		if (!reply)
 			return pixels;
 		// A 24-bit visual arrives as 32 bits a pixel, rows without padding.
@@ -161,7 +162,8 @@ bool X11HostWindow::savePNG(const std::string& path, std::string& error)
 	unsigned char* data = cairo_image_surface_get_data(surface);
 	int stride = cairo_image_surface_get_stride(surface);
 	for (int y = 0; y < impl->height; y++)
-		std::memcpy(data + y * stride, pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(impl->width),
+		std::memcpy(data + y * stride,
+		            pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(impl->width),
 		            static_cast<std::size_t>(impl->width) * 4);
 	cairo_surface_mark_dirty(surface);
 	std::string temporary = path + ".part";

@@ -10,7 +10,8 @@
 #include <memory>
 #include <string>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 class X11HostWindow
 {
@@ -21,8 +22,7 @@ public:
 
 	// A mapped window of the given size on $DISPLAY, or null with the reason
 	// in error (no display, a size the server refuses).
-	static std::unique_ptr<X11HostWindow> create(const std::string& title, int width, int height,
-	                                             std::string& error);
+	static std::unique_ptr<X11HostWindow> create(const std::string& title, int width, int height, std::string& error);
 	~X11HostWindow();
 	X11HostWindow(const X11HostWindow&) = delete;
 	X11HostWindow& operator=(const X11HostWindow&) = delete;

@@ -15,7 +15,8 @@
 #include <xcb/xcb.h>
 #include <xkbcommon/xkbcommon.h>
 
-namespace VSTGUI::X11Keyboard {
+namespace VSTGUI::X11Keyboard
+{
 
 struct KeyInput
 {
@@ -37,6 +38,11 @@ VstKeyCode translateKey(const KeyInput& key);
 uint8 keyModifiersFromState(uint16_t state);
 // The virtual key of a keysym, 0 for none.
 uint8 virtualKeyOf(xkb_keysym_t keysym);
+// True for keys that only change the modifier state (Shift, Control, Alt,
+// Meta, Super, Hyper, the locks, the level and group shifts): pressed alone
+// they give views no key event, since views learn of modifiers from the state
+// of the events they do get.
+bool isModifierKey(xkb_keysym_t keysym);
 
 // The server's keymap for one connection.
 class Keymap
@@ -57,10 +63,10 @@ private:
 	bool load();
 
 	xcb_connection_t* connection;
-	xkb_context* context {nullptr};
-	xkb_keymap* keymap {nullptr};
-	xkb_state* xkbState {nullptr};
-	bool unavailable {false};
+	xkb_context* context{nullptr};
+	xkb_keymap* keymap{nullptr};
+	xkb_state* xkbState{nullptr};
+	bool unavailable{false};
 };
 
 } // namespace VSTGUI::X11Keyboard

@@ -5,19 +5,18 @@
 #include <cstdlib>
 #include <memory>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 struct FreeReply
 {
 	void operator()(void* reply) const { std::free(reply); }
 };
 
-template <typename Reply>
-using ReplyPtr = std::unique_ptr<Reply, FreeReply>;
+template <typename Reply> using ReplyPtr = std::unique_ptr<Reply, FreeReply>;
 
 // owned(xcb_..._reply(...)): the reply, or null, freed when it goes.
-template <typename Reply>
-ReplyPtr<Reply> owned(Reply* reply)
+template <typename Reply> ReplyPtr<Reply> owned(Reply* reply)
 {
 	return ReplyPtr<Reply>(reply);
 }

@@ -8,9 +8,11 @@
 #include <poll.h>
 #include <vector>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
-namespace {
+namespace
+{
 
 std::vector<IX11EventSource*>& sources()
 {
@@ -26,8 +28,7 @@ bool isRegistered(IX11EventSource* source)
 
 // A handler may open or close frames while we walk: walk a copy and skip the
 // sources that have gone in the meantime.
-template <typename Call>
-void forEachSource(Call call)
+template <typename Call> void forEachSource(Call call)
 {
 	std::vector<IX11EventSource*> snapshot(sources());
 	for (IX11EventSource* source : snapshot)
@@ -57,11 +58,13 @@ int pollTimeout(Clock::time_point deadline)
 void waitForEvents(int timeoutMs)
 {
 	std::vector<pollfd> fds;
-	forEachSource([&fds](IX11EventSource* source) {
-		int fd = source->getFileDescriptor();
-		if (fd >= 0)
-			fds.push_back(pollfd {fd, POLLIN, 0});
-	});
+	forEachSource(
+	    [&fds](IX11EventSource* source)
+	    {
+		    int fd = source->getFileDescriptor();
+		    if (fd >= 0)
+			    fds.push_back(pollfd{fd, POLLIN, 0});
+	    });
 	// Interrupted by a signal of the host: the caller's loop comes round
 	// again.
 	poll(fds.data(), fds.size(), timeoutMs);
@@ -69,7 +72,8 @@ void waitForEvents(int timeoutMs)
 
 } // namespace
 
-namespace X11RunLoop {
+namespace X11RunLoop
+{
 
 void addSource(IX11EventSource* source)
 {

@@ -19,7 +19,8 @@
 
 #include <cstdint>
 
-namespace VSTGUI {
+namespace VSTGUI
+{
 
 // One connection's share of the loop; an X11Frame registers itself while its
 // window exists.
@@ -35,7 +36,8 @@ public:
 	virtual void paint() = 0;
 };
 
-namespace X11RunLoop {
+namespace X11RunLoop
+{
 
 // Registration; unknown or repeated sources are ignored. A source removed
 // while the loop walks its sources is not called again.

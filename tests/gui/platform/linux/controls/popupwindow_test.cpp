@@ -150,7 +150,6 @@ TEST_F(PopupWindow, HoveringASubmenuEntryOpensItBesideAndAClickThereChoosesInThe
 	addSubmenu();
 	CRect rootWindow;
 	CRect subWindow;
-	CRect moreRow;
 	script
 	    ->then(popupsAre(1),
 	           [&]

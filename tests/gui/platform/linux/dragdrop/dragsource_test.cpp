@@ -59,8 +59,7 @@ public:
 			xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, intern("XdndAware"), XCB_ATOM_ATOM, 32, 1, &version);
 		}
 		if (options.proxy)
-			xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, intern("XdndProxy"), XCB_ATOM_WINDOW, 32, 1,
-			                    &window);
+			xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, intern("XdndProxy"), XCB_ATOM_WINDOW, 32, 1, &window);
 		else
 			xcb_map_window(c, window);
 		client.sync();
@@ -520,8 +519,8 @@ TEST_F(X11DragSources, AWindowWithAProxyIsServedThroughIt)
 	xcb_window_t shown = fx.client.createParent(kTargetX, kTargetY, 200, 150);
 	xcb_connection_t* c = fx.client.get();
 	const char* name = "XdndProxy";
-	auto atom = owned(
-	    xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+	auto atom =
+	    owned(xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
 	xcb_change_property(c, XCB_PROP_MODE_REPLACE, shown, atom->atom, XCB_ATOM_WINDOW, 32, 1, &proxy.window);
 	fx.client.sync();
 	ASSERT_TRUE(drag(

@@ -11,7 +11,8 @@
 
 using namespace corvane::test;
 
-namespace {
+namespace
+{
 
 struct Item
 {
@@ -55,8 +56,8 @@ public:
 	std::vector<std::string> log;
 	CPoint enterPoint;
 	CPoint dropPoint;
-	int32 enterCount {-1};
-	int32 count {-1};
+	int32 enterCount{-1};
+	int32 count{-1};
 	std::vector<int32> types;
 	std::vector<Item> items;
 };
@@ -68,13 +69,13 @@ public:
 	XdndSource(TestClient& client, const char* type, std::string data) : client(client), data(std::move(data))
 	{
 		c = client.get();
-		for (const char* name : {"XdndSelection", "XdndEnter", "XdndPosition", "XdndStatus", "XdndDrop",
-				 "XdndFinished", "XdndLeave", "XdndActionCopy"})
+		for (const char* name : {"XdndSelection", "XdndEnter", "XdndPosition", "XdndStatus", "XdndDrop", "XdndFinished",
+		                         "XdndLeave", "XdndActionCopy"})
 			atoms.push_back(intern(name));
 		typeAtom = intern(type);
 		window = xcb_generate_id(c);
-		xcb_create_window(c, 0, window, client.root(), 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY,
-			XCB_COPY_FROM_PARENT, 0, nullptr);
+		xcb_create_window(c, 0, window, client.root(), 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT,
+		                  0, nullptr);
 		xcb_set_selection_owner(c, window, atoms[0], XCB_CURRENT_TIME);
 		client.sync();
 	}
@@ -108,23 +109,25 @@ public:
 
 	bool pumpUntil(const std::function<bool()>& done)
 	{
-		return corvane::test::pumpUntil([&] {
-			service();
-			return done();
-		});
+		return corvane::test::pumpUntil(
+		    [&]
+		    {
+			    service();
+			    return done();
+		    });
 	}
 
-	int statusCount {0};
-	bool accepted {false};
-	bool finished {false};
-	bool finishedAccepted {false};
-	int requests {0};
+	int statusCount{0};
+	bool accepted{false};
+	bool finished{false};
+	bool finishedAccepted{false};
+	int requests{0};
 
 private:
 	xcb_atom_t intern(const char* name)
 	{
-		auto* reply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name),
-			nullptr);
+		auto* reply =
+		    xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
 		xcb_atom_t atom = reply ? reply->atom : 0;
 		std::free(reply);
 		return atom;
@@ -132,7 +135,7 @@ private:
 
 	void send(xcb_window_t target, xcb_atom_t type, std::array<uint32_t, 5> values)
 	{
-		xcb_client_message_event_t message {};
+		xcb_client_message_event_t message{};
 		message.response_type = XCB_CLIENT_MESSAGE;
 		message.format = 32;
 		message.window = target;
@@ -145,7 +148,7 @@ private:
 	void answer(const xcb_selection_request_event_t& request)
 	{
 		++requests;
-		xcb_selection_notify_event_t notify {};
+		xcb_selection_notify_event_t notify{};
 		notify.response_type = XCB_SELECTION_NOTIFY;
 		notify.time = request.time;
 		notify.requestor = request.requestor;
@@ -155,7 +158,7 @@ private:
 		if (request.target == typeAtom)
 		{
 			xcb_change_property(c, XCB_PROP_MODE_REPLACE, request.requestor, request.property, typeAtom, 8,
-				static_cast<uint32_t>(data.size()), data.data());
+			                    static_cast<uint32_t>(data.size()), data.data());
 			notify.property = request.property;
 		}
 		xcb_send_event(c, 0, request.requestor, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&notify));
@@ -209,7 +212,7 @@ protected:
 	}
 
 	FrameFixture fx;
-	DropView* view {nullptr};
+	DropView* view{nullptr};
 };
 
 } // namespace
@@ -222,10 +225,10 @@ TEST_F(X11Drops, DroppedTextArrivesAsOneUtf8Item)
 	EXPECT_TRUE(source.finishedAccepted);
 	ASSERT_GE(view->log.size(), 3u);
 	EXPECT_EQ(std::vector<std::string>(view->log.begin(), view->log.begin() + 3),
-		(std::vector<std::string> {"enter", "move", "drop"}));
+	          (std::vector<std::string>{"enter", "move", "drop"}));
 	EXPECT_EQ(view->enterCount, 1);
 	EXPECT_EQ(view->count, 1);
-	EXPECT_EQ(view->types, (std::vector<int32> {CDragContainer::kUnicodeText, CDragContainer::kError}));
+	EXPECT_EQ(view->types, (std::vector<int32>{CDragContainer::kUnicodeText, CDragContainer::kError}));
 	ASSERT_EQ(view->items.size(), 1u);
 	EXPECT_EQ(view->items[0].type, CDragContainer::kUnicodeText);
 	EXPECT_EQ(view->items[0].bytes, "Grüße, Corvane");
@@ -236,11 +239,13 @@ TEST_F(X11Drops, DroppedTextArrivesAsOneUtf8Item)
 
 TEST_F(X11Drops, DroppedUriListArrivesAsFilePaths)
 {
-	XdndSource source(fx.client, "text/uri-list",
-		"# dragged from a file manager\r\nfile:///home/user/a%20b.wav\r\nfile://host/tmp/c.txt\r\nhttp://x/y\r\n");
+	XdndSource source(
+	    fx.client, "text/uri-list",
+	    "# dragged from a file manager\r\nfile:///home/user/a%20b.wav\r\nfile://host/tmp/c.txt\r\nhttp://x/y\r\n");
 	dragAndDrop(source);
 	EXPECT_EQ(view->count, 2);
-	EXPECT_EQ(view->types, (std::vector<int32> {CDragContainer::kFile, CDragContainer::kFile, CDragContainer::kUnknown}));
+	EXPECT_EQ(view->types,
+	          (std::vector<int32>{CDragContainer::kFile, CDragContainer::kFile, CDragContainer::kUnknown}));
 	ASSERT_EQ(view->items.size(), 2u);
 	EXPECT_EQ(view->items[0].bytes, "/home/user/a b.wav");
 	EXPECT_EQ(view->items[1].bytes, "/tmp/c.txt");
@@ -281,7 +286,7 @@ TEST_F(X11Drops, LeavingAfterEnteringTellsTheView)
 	ASSERT_TRUE(source.pumpUntil([&] { return !view->log.empty(); }));
 	source.leave(target);
 	ASSERT_TRUE(source.pumpUntil([&] { return view->log.back() == "leave"; }));
-	EXPECT_EQ(view->log, (std::vector<std::string> {"enter", "leave"}));
+	EXPECT_EQ(view->log, (std::vector<std::string>{"enter", "leave"}));
 }
 
 TEST(X11DragContainer, IterationGivesPrivateTerminatedCopiesAndEndsWithError)
@@ -325,6 +330,6 @@ TEST(X11DragContainer, TypesOutsideTheItemsFollowTheKindOfDrag)
 TEST(X11DragContainer, UriListKeepsOnlyDecodedFilePaths)
 {
 	EXPECT_EQ(X11DragContainer::pathsFromUriList("file:///x/%41%zz%4\nfile:///y\n#file:///no\nftp://a/b\nfile://\n"),
-		(std::vector<std::string> {"/x/A%zz%4", "/y"}));
+	          (std::vector<std::string>{"/x/A%zz%4", "/y"}));
 	EXPECT_TRUE(X11DragContainer::pathsFromUriList("file:///bad%00name").empty()) << "no path with a NUL";
 }

@@ -11,8 +11,10 @@
 #include <filesystem>
 #include <memory>
 
-namespace VSTGUI::Test {
-namespace {
+namespace VSTGUI::Test
+{
+namespace
+{
 
 // Each pixel's colour names its position: red = 10 * x, green = 10 * y.
 CColor positionColour(int x, int y)
@@ -246,7 +248,7 @@ TEST_F(BitmapTest, CreateFromPathLoadsAnAbsolutePath)
 
 TEST(CairoBitmapPixels, RowsArePaddedToSixteenBytesAndStoredBlueGreenRedAlpha)
 {
-	for (const auto& [width, bytesPerRow] : {std::pair {10, 48}, {4, 16}, {1, 16}, {5, 32}})
+	for (const auto& [width, bytesPerRow] : {std::pair{10, 48}, {4, 16}, {1, 16}, {5, 32}})
 	{
 		BitmapPtr bitmap(new CBitmap(width, 2));
 		CBitmapPixelAccess* access = CBitmapPixelAccess::create(bitmap.get());

@@ -8,8 +8,10 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
-namespace VSTGUI {
-namespace {
+namespace VSTGUI
+{
+namespace
+{
 
 namespace fs = std::filesystem;
 
@@ -46,7 +48,7 @@ TEST(PluginBundle, TooFewSlashesPrintTheOneMessageAndGiveNoBundle)
 // too few components there is nothing to find.
 TEST(PluginBundle, GetPluginBundleHandsOutOneReferencePerCallToTheSameBundle)
 {
-	Dl_info info {};
+	Dl_info info{};
 	ASSERT_NE(::dladdr(reinterpret_cast<void*>(&bundlePathFromModulePath), &info), 0);
 	const fs::path module = info.dli_fname;
 	if (std::count(module.native().begin(), module.native().end(), '/') < 3)

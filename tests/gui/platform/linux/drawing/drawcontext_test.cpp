@@ -9,8 +9,10 @@
 #include <cmath>
 #include <limits>
 
-namespace VSTGUI::Test {
-namespace {
+namespace VSTGUI::Test
+{
+namespace
+{
 
 using DrawContextTest = RenderTest;
 
@@ -20,17 +22,17 @@ TEST_F(DrawContextTest, StrokedRectAtWidthOneColoursExactlyTheOuterRing)
 	context->setFrameColor(kRedCColor);
 	context->drawRect(CRect(0, 0, 10, 10), kShapeStroked);
 	EXPECT_EQ(mask(0, 0, 12, 12), "##########..\n"
-								  "#........#..\n"
-								  "#........#..\n"
-								  "#........#..\n"
-								  "#........#..\n"
-								  "#........#..\n"
-								  "#........#..\n"
-								  "#........#..\n"
-								  "#........#..\n"
-								  "##########..\n"
-								  "............\n"
-								  "............\n");
+	                              "#........#..\n"
+	                              "#........#..\n"
+	                              "#........#..\n"
+	                              "#........#..\n"
+	                              "#........#..\n"
+	                              "#........#..\n"
+	                              "#........#..\n"
+	                              "#........#..\n"
+	                              "##########..\n"
+	                              "............\n"
+	                              "............\n");
 	EXPECT_EQ(pixel(0, 0), kRedCColor);
 	EXPECT_EQ(pixel(9, 9), kRedCColor);
 }
@@ -44,36 +46,36 @@ TEST_F(DrawContextTest, HalfPixelShiftOnlyForOddIntegerLineWidths)
 	context->setLineWidth(2);
 	context->drawRect(CRect(2, 2, 12, 12), kShapeStroked);
 	EXPECT_EQ(mask(0, 0, 14, 14), "..............\n"
-								  "..............\n"
-								  ".###########..\n"
-								  ".###########..\n"
-								  ".##.......##..\n"
-								  ".##.......##..\n"
-								  ".##.......##..\n"
-								  ".##.......##..\n"
-								  ".##.......##..\n"
-								  ".##.......##..\n"
-								  ".##.......##..\n"
-								  ".###########..\n"
-								  ".###########..\n"
-								  "..............\n");
+	                              "..............\n"
+	                              ".###########..\n"
+	                              ".###########..\n"
+	                              ".##.......##..\n"
+	                              ".##.......##..\n"
+	                              ".##.......##..\n"
+	                              ".##.......##..\n"
+	                              ".##.......##..\n"
+	                              ".##.......##..\n"
+	                              ".##.......##..\n"
+	                              ".###########..\n"
+	                              ".###########..\n"
+	                              "..............\n");
 	context->clearRect(CRect(0, 0, 14, 14));
 	context->setLineWidth(3);
 	context->drawRect(CRect(2, 2, 12, 12), kShapeStroked);
 	EXPECT_EQ(mask(0, 0, 14, 14), "..............\n"
-								  ".############.\n"
-								  ".############.\n"
-								  ".############.\n"
-								  ".###......###.\n"
-								  ".###......###.\n"
-								  ".###......###.\n"
-								  ".###......###.\n"
-								  ".###......###.\n"
-								  ".###......###.\n"
-								  ".############.\n"
-								  ".############.\n"
-								  ".############.\n"
-								  "..............\n");
+	                              ".############.\n"
+	                              ".############.\n"
+	                              ".############.\n"
+	                              ".###......###.\n"
+	                              ".###......###.\n"
+	                              ".###......###.\n"
+	                              ".###......###.\n"
+	                              ".###......###.\n"
+	                              ".###......###.\n"
+	                              ".############.\n"
+	                              ".############.\n"
+	                              ".############.\n"
+	                              "..............\n");
 }
 
 // The fill follows the outline's path, which ends one pixel inside the
@@ -84,13 +86,13 @@ TEST_F(DrawContextTest, FilledRectCoversThePathInsideTheOutline)
 	context->setFillColor(kBlueCColor);
 	context->drawRect(CRect(1, 1, 6, 6), kShapeFilled);
 	EXPECT_EQ(mask(0, 0, 8, 8), "........\n"
-								".####...\n"
-								".####...\n"
-								".####...\n"
-								".####...\n"
-								"........\n"
-								"........\n"
-								"........\n");
+	                            ".####...\n"
+	                            ".####...\n"
+	                            ".####...\n"
+	                            ".####...\n"
+	                            "........\n"
+	                            "........\n"
+	                            "........\n");
 	context->setFrameColor(kRedCColor);
 	context->drawRect(CRect(1, 1, 6, 6), kShapeFilledAndStroked);
 	EXPECT_EQ(pixel(2, 2), kBlueCColor);
@@ -106,12 +108,12 @@ TEST_F(DrawContextTest, LinesFallOnColumnXAndOnTheRowAboveY)
 	EXPECT_EQ(context->getPenLocation(), CPoint(10, 5));
 	context->lineTo(CPoint(10, 9));
 	EXPECT_EQ(mask(0, 3, 12, 10), "............\n"
-								  "..#########.\n"
-								  "..........#.\n"
-								  "..........#.\n"
-								  "..........#.\n"
-								  "............\n"
-								  "............\n");
+	                              "..#########.\n"
+	                              "..........#.\n"
+	                              "..........#.\n"
+	                              "..........#.\n"
+	                              "............\n"
+	                              "............\n");
 }
 
 TEST_F(DrawContextTest, DrawLinesStrokesSeparateSegmentsAndLeavesThePen)
@@ -121,12 +123,12 @@ TEST_F(DrawContextTest, DrawLinesStrokesSeparateSegmentsAndLeavesThePen)
 	const CPoint points[] = {{1, 2}, {5, 2}, {1, 6}, {5, 6}};
 	context->drawLines(points, 2);
 	EXPECT_EQ(mask(0, 0, 6, 7), "......\n"
-								".####.\n"
-								"......\n"
-								"......\n"
-								"......\n"
-								".####.\n"
-								"......\n");
+	                            ".####.\n"
+	                            "......\n"
+	                            "......\n"
+	                            "......\n"
+	                            ".####.\n"
+	                            "......\n");
 	EXPECT_EQ(context->getPenLocation(), CPoint(7, 7));
 }
 
@@ -237,9 +239,9 @@ TEST_F(DrawContextTest, ClearRectMakesPixelsFullyTransparent)
 	context->drawRect(CRect(0, 0, 7, 7), kShapeFilled);
 	context->clearRect(CRect(1, 1, 3, 3));
 	EXPECT_EQ(mask(0, 0, 4, 4), "####\n"
-								"#..#\n"
-								"#..#\n"
-								"####\n");
+	                            "#..#\n"
+	                            "#..#\n"
+	                            "####\n");
 	EXPECT_EQ(pixel(1, 1), CColor(0, 0, 0, 0));
 }
 

@@ -12,15 +12,16 @@
 #include <memory>
 #include <string>
 
-namespace VSTGUI::Test {
-namespace {
+namespace VSTGUI::Test
+{
+namespace
+{
 
 struct ForgetDeleter
 {
 	void operator()(CBaseObject* object) const { object->forget(); }
 };
-template <typename T>
-using Owned = std::unique_ptr<T, ForgetDeleter>;
+template <typename T> using Owned = std::unique_ptr<T, ForgetDeleter>;
 
 Owned<PangoFont> makeFont(const char* name, double size, int32 style = 0)
 {
@@ -129,7 +130,7 @@ protected:
 		return count;
 	}
 
-	CFontDesc* font {nullptr};
+	CFontDesc* font{nullptr};
 };
 
 // "HEH" has no descenders and flat tops: its ink sits exactly between the

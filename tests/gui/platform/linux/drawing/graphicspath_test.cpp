@@ -9,8 +9,10 @@
 
 #include <cstdlib>
 
-namespace VSTGUI::Test {
-namespace {
+namespace VSTGUI::Test
+{
+namespace
+{
 
 class GraphicsPathTest : public RenderTest
 {
@@ -29,8 +31,8 @@ protected:
 		RenderTest::TearDown();
 	}
 
-	CGraphicsPath* path {nullptr};
-	CGradient* gradient {nullptr};
+	CGraphicsPath* path{nullptr};
+	CGradient* gradient{nullptr};
 };
 
 TEST_F(GraphicsPathTest, EvenOddRuleLeavesTheInnerRectangleEmpty)

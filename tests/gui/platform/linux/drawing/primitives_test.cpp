@@ -15,7 +15,8 @@
 
 using namespace VSTGUI;
 
-namespace {
+namespace
+{
 
 const CColor kInk{20, 30, 40, 255};
 const CColor kAccent{200, 60, 40, 255};

@@ -8,11 +8,12 @@
 using namespace VSTGUI;
 using namespace VSTGUI::X11Events;
 
-namespace {
+namespace
+{
 
 xcb_button_press_event_t press(uint8_t button, uint16_t state = 0)
 {
-	xcb_button_press_event_t event {};
+	xcb_button_press_event_t event{};
 	event.response_type = XCB_BUTTON_PRESS;
 	event.detail = button;
 	event.state = state;
@@ -40,7 +41,7 @@ TEST(X11ButtonTranslation, PressIgnoresButtonsAlreadyHeldInItsState)
 
 TEST(X11ButtonTranslation, ReleaseCarriesTheReleasedButton)
 {
-	xcb_button_release_event_t event {};
+	xcb_button_release_event_t event{};
 	event.detail = 2;
 	event.state = uint16_t(XCB_BUTTON_MASK_2) | XCB_MOD_MASK_SHIFT;
 	EXPECT_EQ(buttonStateOfRelease(event)(), kButtonMiddle | kModifierShift);
@@ -48,7 +49,7 @@ TEST(X11ButtonTranslation, ReleaseCarriesTheReleasedButton)
 
 TEST(X11ButtonTranslation, MotionCarriesTheHeldButtons)
 {
-	xcb_motion_notify_event_t event {};
+	xcb_motion_notify_event_t event{};
 	event.state = uint16_t(XCB_BUTTON_MASK_1 | XCB_BUTTON_MASK_3) | XCB_MOD_MASK_CONTROL;
 	EXPECT_EQ(buttonStateOfMotion(event)(), kButtonLeft | kButtonRight | kModifierControl);
 	event.state = 0;
@@ -57,7 +58,7 @@ TEST(X11ButtonTranslation, MotionCarriesTheHeldButtons)
 
 TEST(X11ButtonTranslation, CrossingCarriesModifiersButNoButtons)
 {
-	xcb_enter_notify_event_t event {};
+	xcb_enter_notify_event_t event{};
 	event.state = uint16_t(XCB_BUTTON_MASK_1) | XCB_MOD_MASK_1;
 	EXPECT_EQ(buttonStateOfCrossing(event)(), kModifierAlt);
 }
@@ -83,10 +84,10 @@ TEST(X11ModifierTranslation, ControlClickStaysALeftClickWithControl)
 
 TEST(X11WheelTranslation, ButtonsFourToSevenAreOneNotchEach)
 {
-	EXPECT_EQ(wheelFromDetail(4), (Wheel {kWheelAxisVertical, 1.f}));
-	EXPECT_EQ(wheelFromDetail(5), (Wheel {kWheelAxisVertical, -1.f}));
-	EXPECT_EQ(wheelFromDetail(6), (Wheel {kWheelAxisHorizontal, 1.f}));
-	EXPECT_EQ(wheelFromDetail(7), (Wheel {kWheelAxisHorizontal, -1.f}));
+	EXPECT_EQ(wheelFromDetail(4), (Wheel{kWheelAxisVertical, 1.f}));
+	EXPECT_EQ(wheelFromDetail(5), (Wheel{kWheelAxisVertical, -1.f}));
+	EXPECT_EQ(wheelFromDetail(6), (Wheel{kWheelAxisHorizontal, 1.f}));
+	EXPECT_EQ(wheelFromDetail(7), (Wheel{kWheelAxisHorizontal, -1.f}));
 }
 
 TEST(X11WheelTranslation, OtherButtonsAreNoWheel)
@@ -99,15 +100,15 @@ TEST(X11WheelTranslation, OtherButtonsAreNoWheel)
 
 TEST(X11FocusTranslation, OnlyFocusChangesOfOurOwnWindowActivate)
 {
-	xcb_focus_in_event_t event {};
+	xcb_focus_in_event_t event{};
 	for (uint8_t detail : {XCB_NOTIFY_DETAIL_ANCESTOR, XCB_NOTIFY_DETAIL_VIRTUAL, XCB_NOTIFY_DETAIL_NONLINEAR,
-			 XCB_NOTIFY_DETAIL_NONLINEAR_VIRTUAL})
+	                       XCB_NOTIFY_DETAIL_NONLINEAR_VIRTUAL})
 	{
 		event.detail = detail;
 		EXPECT_TRUE(isActivationChange(event)) << int(detail);
 	}
 	for (uint8_t detail : {XCB_NOTIFY_DETAIL_INFERIOR, XCB_NOTIFY_DETAIL_POINTER, XCB_NOTIFY_DETAIL_POINTER_ROOT,
-			 XCB_NOTIFY_DETAIL_NONE})
+	                       XCB_NOTIFY_DETAIL_NONE})
 	{
 		event.detail = detail;
 		EXPECT_FALSE(isActivationChange(event)) << int(detail);
@@ -119,7 +120,7 @@ TEST(X11DoubleClick, SecondPressOfTheSameButtonSoonAndNearIsADoubleClick)
 	DoubleClickDetector detector;
 	EXPECT_FALSE(detector.press(1, 1000, 10, 10));
 	EXPECT_TRUE(detector.press(1, 1000 + DoubleClickDetector::kIntervalMs, 10 + DoubleClickDetector::kDistance,
-		10 - DoubleClickDetector::kDistance));
+	                           10 - DoubleClickDetector::kDistance));
 }
 
 TEST(X11DoubleClick, OtherButtonLateOrFarPressesAreSingleClicks)
@@ -129,7 +130,8 @@ TEST(X11DoubleClick, OtherButtonLateOrFarPressesAreSingleClicks)
 	EXPECT_FALSE(detector.press(3, 1100, 10, 10));
 	EXPECT_FALSE(detector.press(1, 1200, 10, 10)) << "the button changed in between";
 	EXPECT_FALSE(detector.press(1, 1201 + DoubleClickDetector::kIntervalMs, 10, 10));
-	EXPECT_FALSE(detector.press(1, 1700 + DoubleClickDetector::kIntervalMs, 10 + DoubleClickDetector::kDistance + 1, 10));
+	EXPECT_FALSE(
+	    detector.press(1, 1700 + DoubleClickDetector::kIntervalMs, 10 + DoubleClickDetector::kDistance + 1, 10));
 }
 
 TEST(X11DoubleClick, ServerTimeWrappingBetweenPressesStillCounts)

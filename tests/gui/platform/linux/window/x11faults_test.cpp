@@ -1,19 +1,29 @@
-// The faults that must never take the host down: no display, a parent that
-// does not exist, a server that goes away; and open/close cycles that leave
-// nothing behind.
+// The faults that must never take the host down: no display, a server that
+// never answers, a parent that does not exist, a server that goes away; and
+// open/close cycles that leave nothing behind.
 #include "tests/support/x11testsupport.h"
 
 #include "gui/base/runloop.h"
 #include "gui/platform/linux/window/x11runloop.h"
 
+#include <atomic>
+#include <chrono>
+#include <cstddef>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
 
 using namespace corvane::test;
 
-namespace {
+namespace
+{
 
 size_t openFileDescriptors()
 {
@@ -49,7 +59,100 @@ void* windowHandle(xcb_window_t window)
 	return reinterpret_cast<void*>(static_cast<uintptr_t>(window));
 }
 
+// An X server that accepts connections and never answers them: it listens
+// where a local display's socket is looked for first (the abstract
+// namespace), under a display number of its own, and holds what it accepts
+// for a few seconds before it gives up.
+class SilentServer
+{
+public:
+	SilentServer()
+	{
+		for (int number = 32000; number < 32100 && listening < 0; ++number)
+		{
+			int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+			sockaddr_un address{};
+			address.sun_family = AF_UNIX;
+			std::string path = "/tmp/.X11-unix/X" + std::to_string(number);
+			path.copy(address.sun_path + 1, path.size());
+			auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + path.size());
+			if (bind(fd, reinterpret_cast<sockaddr*>(&address), length) == 0 && listen(fd, 4) == 0)
+			{
+				listening = fd;
+				display = ":" + std::to_string(number);
+			}
+			else
+				close(fd);
+		}
+		if (listening >= 0)
+			holder = std::thread([this] { acceptAndHold(); });
+	}
+	~SilentServer()
+	{
+		stop = true;
+		if (holder.joinable())
+			holder.join();
+		if (listening >= 0)
+			close(listening);
+	}
+	SilentServer(const SilentServer&) = delete;
+	SilentServer& operator=(const SilentServer&) = delete;
+
+	bool isListening() const { return listening >= 0; }
+	std::string display;
+	std::atomic<int> accepted{0};
+
+private:
+	void acceptAndHold()
+	{
+		std::vector<int> held;
+		auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+		while (!stop && std::chrono::steady_clock::now() < giveUp)
+		{
+			pollfd p{listening, POLLIN, 0};
+			if (poll(&p, 1, 20) == 1)
+			{
+				held.push_back(accept4(listening, nullptr, nullptr, SOCK_CLOEXEC));
+				++accepted;
+			}
+		}
+		for (int fd : held)
+			close(fd);
+	}
+
+	int listening{-1};
+	std::atomic<bool> stop{false};
+	std::thread holder;
+};
+
 } // namespace
+
+TEST(X11FrameFaults, ServerThatNeverAnswersAnswersNullWithinTheTimeLimit)
+{
+	TestClient client;
+	ASSERT_TRUE(client.isConnected());
+	xcb_window_t parent = client.createParent(0, 0, 100, 100);
+	std::string display = std::getenv("DISPLAY");
+	size_t fds = openFileDescriptors();
+	NullCallback callback;
+	IPlatformFrame* frame = nullptr;
+	std::chrono::milliseconds waited{};
+	{
+		SilentServer silent;
+		ASSERT_TRUE(silent.isListening());
+		setenv("DISPLAY", silent.display.c_str(), 1);
+		auto start = std::chrono::steady_clock::now();
+		frame = IPlatformFrame::createPlatformFrame(&callback, CRect(0, 0, 50, 50), windowHandle(parent));
+		waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+		setenv("DISPLAY", display.c_str(), 1);
+		EXPECT_EQ(silent.accepted, 1);
+	}
+	EXPECT_EQ(frame, nullptr);
+	EXPECT_LT(waited.count(), 2500);
+	EXPECT_GE(waited.count(), 1900) << "the server was given its time";
+	EXPECT_EQ(openFileDescriptors(), fds);
+	EXPECT_EQ(X11RunLoop::getSourceCount(), 0);
+}
 
 TEST(X11FrameFaults, NoDisplayAnswersNullAndLeavesNothingOpen)
 {
@@ -63,7 +166,7 @@ TEST(X11FrameFaults, NoDisplayAnswersNullAndLeavesNothingOpen)
 	IPlatformFrame* frame = IPlatformFrame::createPlatformFrame(&callback, CRect(0, 0, 50, 50), windowHandle(parent));
 	setenv("DISPLAY", ":32760", 1);
 	IPlatformFrame* unreachable =
-		IPlatformFrame::createPlatformFrame(&callback, CRect(0, 0, 50, 50), windowHandle(parent));
+	    IPlatformFrame::createPlatformFrame(&callback, CRect(0, 0, 50, 50), windowHandle(parent));
 	setenv("DISPLAY", display.c_str(), 1);
 	EXPECT_EQ(frame, nullptr);
 	EXPECT_EQ(unreachable, nullptr);
@@ -83,7 +186,7 @@ TEST(X11FrameFaults, UnknownOrNullParentAnswersNullAndCreatesNoWindow)
 	EXPECT_EQ(IPlatformFrame::createPlatformFrame(&callback, CRect(0, 0, 50, 50), windowHandle(unknown)), nullptr);
 	EXPECT_EQ(IPlatformFrame::createPlatformFrame(&callback, CRect(0, 0, 50, 50), nullptr), nullptr);
 	EXPECT_EQ(IPlatformFrame::createPlatformFrame(&callback, CRect(0, 0, 50, 50), reinterpret_cast<void*>(~0ull)),
-		nullptr);
+	          nullptr);
 	CFrame* frame = new CFrame(CRect(0, 0, 50, 50), windowHandle(unknown), nullptr);
 	EXPECT_EQ(frame->getPlatformFrame(), nullptr);
 	frame->close();

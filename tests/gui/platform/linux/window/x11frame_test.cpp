@@ -13,10 +13,10 @@
 
 using namespace corvane::test;
 
-namespace {
+namespace
+{
 
-template <typename Reply>
-std::unique_ptr<Reply, decltype(&std::free)> owned(Reply* reply)
+template <typename Reply> std::unique_ptr<Reply, decltype(&std::free)> owned(Reply* reply)
 {
 	return {reply, &std::free};
 }
@@ -73,15 +73,15 @@ TEST(X11FrameWindow, OpensAsAMappedChildOfTheParentAtTheFrameRectangle)
 	FrameFixture fx(CRect(12, 8, 212, 158));
 	ASSERT_NE(fx.platform(), nullptr);
 	xcb_window_t window = fx.platform()->getWindow();
-	EXPECT_EQ(fx.client.descendantsOf(fx.parent), std::vector<xcb_window_t> {window});
+	EXPECT_EQ(fx.client.descendantsOf(fx.parent), std::vector<xcb_window_t>{window});
 	auto geometry = owned(xcb_get_geometry_reply(fx.client.get(), xcb_get_geometry(fx.client.get(), window), nullptr));
 	ASSERT_TRUE(geometry);
 	EXPECT_EQ(geometry->x, 12);
 	EXPECT_EQ(geometry->y, 8);
 	EXPECT_EQ(geometry->width, 200);
 	EXPECT_EQ(geometry->height, 150);
-	auto attributes = owned(xcb_get_window_attributes_reply(fx.client.get(),
-		xcb_get_window_attributes(fx.client.get(), window), nullptr));
+	auto attributes = owned(
+	    xcb_get_window_attributes_reply(fx.client.get(), xcb_get_window_attributes(fx.client.get(), window), nullptr));
 	ASSERT_TRUE(attributes);
 	EXPECT_EQ(attributes->map_state, XCB_MAP_STATE_VIEWABLE);
 	EXPECT_EQ(reinterpret_cast<uintptr_t>(fx.platform()->getPlatformRepresentation()), window);
@@ -94,8 +94,8 @@ TEST(X11FrameWindow, PublishesXEmbedInfoWithTheMappedFlag)
 	xcb_connection_t* c = fx.client.get();
 	auto atom = owned(xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, 12, "_XEMBED_INFO"), nullptr));
 	ASSERT_TRUE(atom);
-	auto property = owned(xcb_get_property_reply(c,
-		xcb_get_property(c, 0, fx.platform()->getWindow(), atom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 2), nullptr));
+	auto property = owned(xcb_get_property_reply(
+	    c, xcb_get_property(c, 0, fx.platform()->getWindow(), atom->atom, XCB_GET_PROPERTY_TYPE_ANY, 0, 2), nullptr));
 	ASSERT_TRUE(property);
 	ASSERT_EQ(xcb_get_property_value_length(property.get()), 8);
 	auto* info = static_cast<const uint32_t*>(xcb_get_property_value(property.get()));
@@ -129,8 +129,7 @@ TEST(X11FrameWindow, SetSizeMovesAndResizesTheWindowAndRepaintsIt)
 	ASSERT_TRUE(fx.platform()->setSize(CRect(5, 6, 125, 86)));
 	fx.paintNow();
 	xcb_window_t window = fx.platform()->getWindow();
-	auto geometry = owned(
-		xcb_get_geometry_reply(fx.client.get(), xcb_get_geometry(fx.client.get(), window), nullptr));
+	auto geometry = owned(xcb_get_geometry_reply(fx.client.get(), xcb_get_geometry(fx.client.get(), window), nullptr));
 	ASSERT_TRUE(geometry);
 	EXPECT_EQ(geometry->x, 5);
 	EXPECT_EQ(geometry->y, 6);
@@ -151,7 +150,7 @@ TEST(X11FramePainting, FirstPumpDrawsEveryViewOnce)
 	EXPECT_EQ(fx.platform()->getPaintStatistics().paints, 1u);
 	EXPECT_EQ(a->draws, 1);
 	EXPECT_EQ(b->draws, 1);
-	EXPECT_EQ(fx.platform()->getPaintStatistics().lastCopied, std::vector<CRect> {CRect(0, 0, 200, 150)});
+	EXPECT_EQ(fx.platform()->getPaintStatistics().lastCopied, std::vector<CRect>{CRect(0, 0, 200, 150)});
 }
 
 TEST(X11FramePainting, WindowPixelsEqualTheSameSceneDrawnOffscreen)
@@ -200,7 +199,7 @@ TEST(X11FramePainting, InvalidatingOneViewRedrawsAndCopiesOnlyItsRectangle)
 	fx.paintNow();
 	EXPECT_EQ(a->draws, 2);
 	EXPECT_EQ(b->draws, 1);
-	EXPECT_EQ(fx.platform()->getPaintStatistics().lastCopied, std::vector<CRect> {CRect(10, 10, 60, 60)});
+	EXPECT_EQ(fx.platform()->getPaintStatistics().lastCopied, std::vector<CRect>{CRect(10, 10, 60, 60)});
 	std::vector<uint32_t> pixels = fx.client.readPixels(fx.platform()->getWindow(), 200, 150);
 	EXPECT_EQ(pixels[30 * 200 + 30], 0xFF0000FFu);
 	EXPECT_EQ(pixels[50 * 200 + 150], 0xFF00FF00u);
@@ -232,9 +231,10 @@ TEST(X11FramePainting, ExposeCopiesFromTheBackBufferWithoutDrawing)
 	// as when a covering window goes away.
 	xcb_clear_area(fx.client.get(), 1, window, 20, 20, 30, 10);
 	fx.client.sync();
-	pumpUntil([&] { return fx.platform()->getPaintStatistics().lastCopied == std::vector<CRect> {CRect(20, 20, 50, 30)}; });
+	pumpUntil([&]
+	          { return fx.platform()->getPaintStatistics().lastCopied == std::vector<CRect>{CRect(20, 20, 50, 30)}; });
 	fx.platform()->sync();
-	EXPECT_EQ(fx.platform()->getPaintStatistics().lastCopied, std::vector<CRect> {CRect(20, 20, 50, 30)});
+	EXPECT_EQ(fx.platform()->getPaintStatistics().lastCopied, std::vector<CRect>{CRect(20, 20, 50, 30)});
 	EXPECT_EQ(fx.platform()->getPaintStatistics().paints, 1u);
 	EXPECT_EQ(a->draws, 1);
 	EXPECT_EQ(fx.client.readPixels(window, 200, 150)[25 * 200 + 25], 0xFFFF0000u);
@@ -253,7 +253,7 @@ TEST(X11FramePainting, ScrollRectMovesPixelsAndDrawsOnlyTheUncoveredStrip)
 	ASSERT_TRUE(fx.platform()->scrollRect(CRect(0, 0, 200, 150), CPoint(0, 10)));
 	fx.paintNow();
 	EXPECT_EQ(a->draws, drawsBefore + 1) << "the strip at the top";
-	EXPECT_EQ(fx.platform()->getPaintStatistics().lastCopied, std::vector<CRect> {CRect(0, 0, 200, 150)});
+	EXPECT_EQ(fx.platform()->getPaintStatistics().lastCopied, std::vector<CRect>{CRect(0, 0, 200, 150)});
 	std::vector<uint32_t> pixels = fx.client.readPixels(fx.platform()->getWindow(), 200, 150);
 	EXPECT_EQ(pixels[35 * 200 + 30], 0xFFFFFF00u) << "the marker moved down";
 	EXPECT_EQ(pixels[22 * 200 + 30], 0xFF000000u) << "the old place shows what moved there";

@@ -2,6 +2,7 @@
 // the views with the right bits and frame coordinates.
 #include "tests/support/x11testsupport.h"
 
+#include "gui/platform/linux/window/x11reply.h"
 #include "gui/platform/linux/window/x11runloop.h"
 #include "tests/support/vstkeys.h"
 
@@ -32,6 +33,37 @@ public:
 	std::vector<VstKeyCode> ups;
 	bool consume{true};
 };
+
+using HostKey = ReplyPtr<xcb_key_press_event_t>;
+
+// The host's client selects keys on one of its windows.
+void selectKeys(TestClient& client, xcb_window_t window, uint32_t mask)
+{
+	xcb_change_window_attributes(client.get(), window, XCB_CW_EVENT_MASK, &mask);
+	client.sync();
+}
+
+void clickIntoTheEditor(FrameFixture& fx)
+{
+	fx.paintNow();
+	fx.client.movePointer(fx.rootX(50), fx.rootY(50));
+	fx.client.click(1);
+	X11RunLoop::runFor(20);
+}
+
+// A key event of the type that the host's client receives while the editor
+// is pumped; null after the pump's time-out.
+HostKey waitForHostKey(TestClient& client, uint8_t type)
+{
+	xcb_generic_event_t* event = nullptr;
+	pumpUntil(
+	    [&]
+	    {
+		    event = client.waitForEvent(type, 5);
+		    return event != nullptr;
+	    });
+	return HostKey(reinterpret_cast<xcb_key_press_event_t*>(event));
+}
 
 class X11Input : public ::testing::Test
 {
@@ -221,10 +253,11 @@ TEST_F(X11Keys, ShiftAGivesLowerCaseAWithShift)
 
 TEST_F(X11Keys, KeypadFiveWithNumLockIsNumpadFiveWithoutCharacter)
 {
-	// Xvfb starts with NumLock off.
-	tap(XKB_KEY_Num_Lock);
+	// Xvfb starts with NumLock off. A lock key alone gives the frame no key.
+	xcb_keycode_t numLock = fx.client.keycodeOf(XKB_KEY_Num_Lock);
+	fx.client.tapKey(numLock);
 	VstKeyCode code = tap(XKB_KEY_KP_Begin);
-	tap(XKB_KEY_Num_Lock);
+	fx.client.tapKey(numLock);
 	expectKey(code, 0, VKEY_NUMPAD5, 0);
 }
 
@@ -236,6 +269,23 @@ TEST_F(X11Keys, NamedKeysArriveAsVirtualKeys)
 	    {XKB_KEY_Return, VKEY_RETURN}, {XKB_KEY_Escape, VKEY_ESCAPE}, {XKB_KEY_Tab, VKEY_TAB}};
 	for (auto [keysym, virt] : cases)
 		expectKey(tap(keysym), 0, virt, 0);
+}
+
+TEST_F(X11Keys, ModifierAloneGivesNoKeyEventButReachesTheHost)
+{
+	selectKeys(fx.client, fx.parent, XCB_EVENT_MASK_KEY_PRESS);
+	for (uint32_t keysym : {XKB_KEY_Shift_L, XKB_KEY_Control_L, XKB_KEY_Alt_L, XKB_KEY_Super_L})
+	{
+		xcb_keycode_t key = fx.client.keycodeOf(keysym);
+		ASSERT_NE(key, 0) << keysym;
+		fx.client.tapKey(key);
+		HostKey forwarded = waitForHostKey(fx.client, XCB_KEY_PRESS);
+		ASSERT_NE(forwarded, nullptr) << keysym;
+		EXPECT_EQ(forwarded->detail, key);
+	}
+	expectKey(tap(XKB_KEY_x), 'x', 0, 0);
+	EXPECT_EQ(keys.downs.size(), 1u);
+	EXPECT_EQ(keys.ups.size(), 1u);
 }
 
 TEST_F(X11Keys, KeyReleaseReachesTheFrame)
@@ -250,27 +300,40 @@ TEST(X11KeyForwarding, KeyTheEditorDoesNotUseReachesTheParentWindow)
 	FrameFixture fx;
 	ASSERT_NE(fx.platform(), nullptr);
 	// The host listens for keys on its own window.
-	const uint32_t mask = XCB_EVENT_MASK_KEY_PRESS;
-	xcb_change_window_attributes(fx.client.get(), fx.parent, XCB_CW_EVENT_MASK, &mask);
-	fx.paintNow();
-	fx.client.movePointer(fx.rootX(50), fx.rootY(50));
-	fx.client.click(1);
-	X11RunLoop::runFor(20);
+	selectKeys(fx.client, fx.parent, XCB_EVENT_MASK_KEY_PRESS);
+	clickIntoTheEditor(fx);
 	xcb_keycode_t space = fx.client.keycodeOf(XKB_KEY_space);
 	fx.client.tapKey(space);
-	xcb_generic_event_t* event = nullptr;
-	pumpUntil(
-	    [&]
-	    {
-		    event = fx.client.waitForEvent(XCB_KEY_PRESS, 5);
-		    return event != nullptr;
-	    });
-	ASSERT_NE(event, nullptr);
-	auto* key = reinterpret_cast<xcb_key_press_event_t*>(event);
+	HostKey key = waitForHostKey(fx.client, XCB_KEY_PRESS);
+	ASSERT_NE(key, nullptr);
 	EXPECT_TRUE(key->response_type & 0x80) << "sent by the editor, not the server";
 	EXPECT_EQ(key->detail, space);
 	EXPECT_EQ(key->event, fx.parent);
-	std::free(event);
+}
+
+TEST(X11KeyForwarding, KeyReachesTheTopLevelAboveAnEmbeddingWindowThatSelectsNoKeys)
+{
+	FrameFixture fx(CRect(0, 0, 200, 150), 300, 200, Embedding::nested);
+	ASSERT_NE(fx.platform(), nullptr);
+	// Ardour's tree: the top-level selects keys, the embedding window does not.
+	selectKeys(fx.client, fx.topLevel, XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE);
+	clickIntoTheEditor(fx);
+	xcb_keycode_t space = fx.client.keycodeOf(XKB_KEY_space);
+	fx.client.tapKey(space);
+	for (uint8_t type : {XCB_KEY_PRESS, XCB_KEY_RELEASE})
+	{
+		HostKey key = waitForHostKey(fx.client, type);
+		ASSERT_NE(key, nullptr) << int(type);
+		EXPECT_EQ(key->detail, space);
+		// As the server fills them in for a key that propagated up.
+		EXPECT_EQ(key->event, fx.topLevel);
+		EXPECT_EQ(key->child, fx.parent);
+		EXPECT_EQ(key->root, fx.client.root());
+		EXPECT_EQ(key->event_x, FrameFixture::nestedX + 50);
+		EXPECT_EQ(key->event_y, FrameFixture::nestedY + 50);
+		EXPECT_EQ(key->root_x, fx.rootX(50));
+		EXPECT_EQ(key->root_y, fx.rootY(50));
+	}
 }
 
 TEST_F(X11Input, CurrentMouseStateIsPolledFromTheServer)

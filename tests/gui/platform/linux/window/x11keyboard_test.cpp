@@ -75,6 +75,26 @@ TEST(X11KeyTranslation, NamedKeysAreVirtualWithoutCharacter)
 	EXPECT_EQ(virtualKeyOf(XKB_KEY_F13), 0);
 }
 
+TEST(X11KeyTranslation, ControlPauseIsPauseAndAltPrintIsPrint)
+{
+	// PC keymaps give these keys other keysyms with those modifiers.
+	expectKey(translate(XKB_KEY_Break, XKB_KEY_Pause, XCB_MOD_MASK_CONTROL), 0, VKEY_PAUSE, MODIFIER_CONTROL);
+	expectKey(translate(XKB_KEY_Sys_Req, XKB_KEY_Print, XCB_MOD_MASK_1), 0, VKEY_PRINT, MODIFIER_ALTERNATE);
+}
+
+TEST(X11KeyTranslation, ModifierAndLockKeysAreModifierKeys)
+{
+	for (xkb_keysym_t keysym :
+	     {XKB_KEY_Shift_L, XKB_KEY_Shift_R, XKB_KEY_Control_L, XKB_KEY_Control_R, XKB_KEY_Alt_L, XKB_KEY_Alt_R,
+	      XKB_KEY_Meta_L, XKB_KEY_Meta_R, XKB_KEY_Super_L, XKB_KEY_Super_R, XKB_KEY_Hyper_L, XKB_KEY_Hyper_R,
+	      XKB_KEY_Caps_Lock, XKB_KEY_Shift_Lock, XKB_KEY_Num_Lock, XKB_KEY_ISO_Level3_Shift, XKB_KEY_ISO_Level5_Shift,
+	      XKB_KEY_ISO_Next_Group, XKB_KEY_Mode_switch})
+		EXPECT_TRUE(isModifierKey(keysym)) << keysym;
+	for (xkb_keysym_t keysym : {XKB_KEY_a, XKB_KEY_space, XKB_KEY_Pause, XKB_KEY_Break, XKB_KEY_Scroll_Lock, XKB_KEY_F1,
+	                            XKB_KEY_dead_acute, XKB_KEY_NoSymbol})
+		EXPECT_FALSE(isModifierKey(keysym)) << keysym;
+}
+
 TEST(X11KeyTranslation, ShiftTabIsTabWithShift)
 {
 	expectKey(translate(XKB_KEY_ISO_Left_Tab, XKB_KEY_Tab, XCB_MOD_MASK_SHIFT), 0, VKEY_TAB, MODIFIER_SHIFT);

@@ -13,7 +13,8 @@
 
 using namespace corvane::test;
 
-namespace {
+namespace
+{
 
 class TickCounter : public CBaseObject
 {
@@ -24,7 +25,7 @@ public:
 			++ticks;
 		return kMessageHandled;
 	}
-	int ticks {0};
+	int ticks{0};
 };
 
 // Closes the frame from inside its own mouse handler.
@@ -39,7 +40,7 @@ public:
 		return kMouseHandled;
 	}
 	FrameFixture& fixture;
-	bool closed {false};
+	bool closed{false};
 };
 
 using Clock = std::chrono::steady_clock;
@@ -117,7 +118,8 @@ TEST(X11RunLoopSources, FrameClosedFromItsOwnMouseHandlerGoesQuietly)
 	view->forget();
 }
 
-namespace {
+namespace
+{
 
 // Runs a modal loop from inside its mouse handler, as a pop-up menu does,
 // and asks for a second click meanwhile.
@@ -138,8 +140,8 @@ public:
 		return kMouseHandled;
 	}
 	TestClient& client;
-	int depth {0};
-	size_t downsSeenInside {0};
+	int depth{0};
+	size_t downsSeenInside{0};
 };
 
 } // namespace
