@@ -154,16 +154,20 @@ TEST_F(ProcessCommand, FeedsAMonoFileToTheFirstInputAndSilenceToTheOthers)
 
 // The stand-in delays output 0 by 240 samples, reports it only once switched
 // on, and echoes half the input 300 samples after that on output 1, with a
-// tail of 300 samples.
+// tail of 300 samples; its twin tells the delay only in its first process
+// call (with a block shorter than the delay, and one longer than the file).
 TEST_F(ProcessCommand, AlignsTheOutputByTheDelayAndRendersTheTail)
 {
 	Audio mono{kRate, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {}, {}};
 	for (int i = 0; i < 1001; i++)
 		mono.samples.push_back(static_cast<float>(std::sin(0.01 * i) * 0.5));
 	ASSERT_TRUE(writeAudio(path("mono.wav"), mono));
-	for (const char* block : {"512", "7"})
+	for (auto [plugin, block] : {std::pair{FAKE_LATENCYPLUGIN_PATH, "512"},
+	                             {FAKE_LATENCYPLUGIN_PATH, "7"},
+	                             {FAKE_FIRSTDELAY_PATH, "100"},
+	                             {FAKE_FIRSTDELAY_PATH, "4096"}})
 	{
-		Audio out = process(FAKE_LATENCYPLUGIN_PATH, "mono.wav", "out.wav", {"--block", block});
+		Audio out = process(plugin, "mono.wav", "out.wav", {"--block", block});
 		ASSERT_EQ(out.channels, 2);
 		ASSERT_EQ(out.frames(), 1001 + 300) << block;
 		for (sf_count_t i = 0; i < out.frames(); i++)

@@ -159,6 +159,14 @@ sf_count_t tailFrames(HostedPlugin& plugin, const Arguments& arguments, int samp
 	return std::min<sf_count_t>(reported, static_cast<sf_count_t>(kMaxReportedTailSeconds * sampleRate));
 }
 
+VstInt32 currentLatency(const Rig& rig)
+{
+	VstInt32 latency = 0;
+	for (const auto& plugin : rig.instances)
+		latency = std::max(latency, std::max(plugin->effect()->initialDelay, 0));
+	return latency;
+}
+
 template <typename Sample>
 bool processBlocks(Rig& rig, const Arguments& arguments, SampleSource& source, SoundFileWriter& writer,
                    RunSummary& summary, std::string& error)
@@ -170,9 +178,7 @@ bool processBlocks(Rig& rig, const Arguments& arguments, SampleSource& source, S
 		buffers.emplace_back(plugin->effect()->numInputs, plugin->effect()->numOutputs, blockSize);
 
 	// Read once switched on: that is when plug-ins size their look-ahead.
-	VstInt32 latency = 0;
-	for (auto& plugin : rig.instances)
-		latency = std::max(latency, std::max(plugin->effect()->initialDelay, 0));
+	VstInt32 latency = currentLatency(rig);
 	sf_count_t tail = tailFrames(*rig.instances.front(), arguments, source.info().samplerate);
 	summary.latency = latency;
 	summary.tailFrames = tail;
@@ -208,6 +214,17 @@ bool processBlocks(Rig& rig, const Arguments& arguments, SampleSource& source, S
 		summary.inputFrames += fromFile;
 		summary.peakIn = peakOf(in, static_cast<std::size_t>(fromFile * fileChannels), summary.peakIn);
 		fed += frames;
+		// Some plug-ins (LSP's) set their delay only in their first process
+		// call; its output is still here to be cut.
+		if (summary.blocks == 1 && currentLatency(rig) > latency)
+		{
+			VstInt32 more = currentLatency(rig) - latency;
+			skip += more;
+			if (toFeed >= 0)
+				toFeed += more;
+			latency += more;
+			summary.latency = latency;
+		}
 
 		sf_count_t dropped = std::min(skip, frames);
 		skip -= dropped;
