@@ -17,6 +17,7 @@ packages=(
   xvfb xkb-data x11-xkb-utils xauth
   fonts-liberation2 fonts-dejavu-core adwaita-icon-theme
   librsvg2-common
+  dpf-plugins-vst
 )
 
 case "${1:-}" in

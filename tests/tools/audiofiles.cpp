@@ -33,6 +33,8 @@ bool writeAudio(const std::filesystem::path& file, const Audio& audio)
 		ADD_FAILURE() << "cannot write " << file << ": " << sf_strerror(nullptr);
 		return false;
 	}
+	for (const auto& [field, value] : audio.tags)
+		sf_set_string(handle, field, value.c_str());
 	sf_count_t written = sf_writef_double(handle, audio.samples.data(), audio.frames());
 	sf_close(handle);
 	EXPECT_EQ(written, audio.frames());
@@ -46,11 +48,17 @@ Audio readAudio(const std::filesystem::path& file)
 	if (!handle)
 	{
 		ADD_FAILURE() << "cannot read " << file << ": " << sf_strerror(nullptr);
-		return {0, 0, 0, {}};
+		return {0, 0, 0, {}, {}};
 	}
-	Audio audio{info.samplerate, info.channels, info.format,
-	            std::vector<double>(static_cast<std::size_t>(info.frames * info.channels))};
+	Audio audio{info.samplerate,
+	            info.channels,
+	            info.format,
+	            std::vector<double>(static_cast<std::size_t>(info.frames * info.channels)),
+	            {}};
 	EXPECT_EQ(sf_readf_double(handle, audio.samples.data(), info.frames), info.frames);
+	for (int field = SF_STR_FIRST; field <= SF_STR_LAST; field++)
+		if (const char* value = sf_get_string(handle, field))
+			audio.tags.emplace_back(field, value);
 	sf_close(handle);
 	return audio;
 }

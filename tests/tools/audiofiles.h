@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace corvane::test
@@ -17,7 +18,8 @@ struct Audio
 	int sampleRate = 44100;
 	int channels = 2;
 	int format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-	std::vector<double> samples; // interleaved
+	std::vector<double> samples;                   // interleaved
+	std::vector<std::pair<int, std::string>> tags; // SF_STR_TITLE and so on
 
 	sf_count_t frames() const { return channels > 0 ? static_cast<sf_count_t>(samples.size()) / channels : 0; }
 };

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include <csignal>
+#include <regex>
 #include <unistd.h>
 
 namespace corvane::test
@@ -21,7 +22,7 @@ struct BadCase
 	const char* name;
 	std::vector<std::string> arguments; // "$CORVANE" and "$FAKE" stand for modules
 	const char* message;                // part of what the host must say
-	bool usage = false;                 // followed by the usage text
+	bool usage = false;                 // a usage error: exit 2, then the usage line
 };
 
 // Names the case in test listings instead of dumping its bytes.
@@ -55,7 +56,7 @@ protected:
 	{
 		HostTest::SetUp();
 		ASSERT_TRUE(writeAudio(path("in.wav"), mixedStereo(44100, 2000, 0)));
-		ASSERT_TRUE(writeAudio(path("mono.wav"), Audio{44100, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {0.1, 0.2}}));
+		ASSERT_TRUE(writeAudio(path("mono.wav"), Audio{44100, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {0.1, 0.2}, {}}));
 		writeBytes(path("text.wav"), "these are words, not samples\n");
 		writeBytes(path("text.so"), "these are words, not machine code\n");
 		std::filesystem::create_directory(path("folder"));
@@ -73,15 +74,16 @@ TEST_P(BadInput, FailsWithOneClearMessageAndLeavesOutputAlone)
 
 	HostRun result = run(arguments);
 	ASSERT_TRUE(result.exited) << "crashed: " << result.err;
-	EXPECT_NE(result.exitCode, 0);
+	EXPECT_EQ(result.exitCode, bad.usage ? 2 : 1) << result.err;
 	std::vector<std::string> lines = result.errLines();
 	ASSERT_FALSE(lines.empty());
 	EXPECT_THAT(lines.front(), StartsWith("corvane-host: "));
 	EXPECT_THAT(lines.front(), HasSubstr(bad.message));
+	ASSERT_EQ(lines.size(), bad.usage ? 2u : 1u) << result.err;
 	if (bad.usage)
-		EXPECT_THAT(result.err, HasSubstr("usage: corvane-host"));
-	else
-		EXPECT_EQ(lines.size(), 1u) << result.err;
+	{
+		EXPECT_THAT(lines.back(), StartsWith("usage: corvane-host "));
+	}
 	EXPECT_EQ(readBytes(path("out.wav")), kOriginal);
 	EXPECT_EQ(filesInWorkDir(), before); // no temporary file left behind
 }
@@ -94,41 +96,73 @@ const BadCase kBadCases[] = {
     {"DemoInPlaceOfOutput", {"process", "$CORVANE", "in.wav", "--demo"}, "--demo stands in place of IN", true},
     {"UnknownOption", {"process", "$CORVANE", "in.wav", "out.wav", "--frob"}, "unknown option '--frob'", true},
     {"OptionWithoutValue", {"process", "$CORVANE", "in.wav", "out.wav", "--block"}, "--block needs a value", true},
-    {"ProcessOptionOnInfo", {"info", "$CORVANE", "--double"}, "belong to 'process'", true},
+    {"ProcessOptionOnInfo", {"info", "$CORVANE", "--double"}, "'info' takes no options", true},
     {"MissingInput", {"process", "$CORVANE", "missing.wav", "out.wav"}, "No such file or directory"},
     {"InputIsADirectory", {"process", "$CORVANE", "folder", "out.wav"}, "'folder': it is a directory"},
     {"InputIsNotAudio", {"process", "$CORVANE", "text.wav", "out.wav"}, "cannot read 'text.wav' as audio: "},
-    {"MonoIntoStereoPlugin", {"process", "$CORVANE", "mono.wav", "out.wav"}, "cannot take audio of 1 channel"},
-    {"StereoIntoMonoPlugin", {"process", "$FAKE", "in.wav", "out.wav"}, "cannot take audio of 2 channels"},
+    {"ChannelsZero",
+     {"process", "$CORVANE", "in.wav", "out.wav", "--channels", "0"},
+     "channel count 0 is out of range",
+     true},
+    {"TailNegative", {"process", "$CORVANE", "in.wav", "out.wav", "--tail", "-1"}, "tail -1 is out of range", true},
     {"ParameterIndexTooLarge",
      {"process", "$CORVANE", "in.wav", "out.wav", "--param", "1=0.5"},
-     "parameter index 1 is out of range"},
+     "parameter index 1 is out of range",
+     true},
     {"ParameterIndexNegative",
      {"process", "$CORVANE", "in.wav", "out.wav", "--param", "-1=0.5"},
-     "parameter index -1 is out of range"},
+     "parameter index -1 is out of range",
+     true},
     {"ParameterValueAboveOne",
      {"process", "$CORVANE", "in.wav", "out.wav", "--param", "0=1.5"},
-     "outside the normalised range"},
+     "outside the normalised range",
+     true},
     {"ParameterValueBelowZero",
      {"process", "$CORVANE", "in.wav", "out.wav", "--param", "0=-0.01"},
-     "outside the normalised range"},
+     "outside the normalised range",
+     true},
     {"ParameterValueNotANumber",
      {"process", "$CORVANE", "in.wav", "out.wav", "--param", "0=half"},
-     "'half' is not a number"},
-    {"ParameterValueNaN", {"process", "$CORVANE", "in.wav", "out.wav", "--param", "0=nan"}, "'nan' is not a number"},
-    {"ParameterWithoutValue", {"process", "$CORVANE", "in.wav", "out.wav", "--param", "0"}, "INDEX=VALUE"},
-    {"ProgramTooLarge", {"process", "$CORVANE", "in.wav", "out.wav", "--program", "32"}, "program 32 is out of range"},
-    {"ProgramNegative", {"process", "$CORVANE", "in.wav", "out.wav", "--program", "-1"}, "program -1 is out of range"},
-    {"BlockSizeZero", {"process", "$CORVANE", "in.wav", "out.wav", "--block", "0"}, "block size 0 is out of range"},
+     "does not take 'half' as a value of parameter 0",
+     true},
+    {"ParameterValueNaN",
+     {"process", "$CORVANE", "in.wav", "out.wav", "--param", "0=nan"},
+     "'nan' is not a number",
+     true},
+    {"ParameterWithoutValue",
+     {"process", "$CORVANE", "in.wav", "out.wav", "--param", "0"},
+     "NAME=VALUE or INDEX=VALUE",
+     true},
+    {"ParameterNameUnknown",
+     {"process", "$CORVANE", "in.wav", "out.wav", "--param", "Volume=0.5"},
+     "the plug-in has no parameter named 'Volume'",
+     true},
+    {"OutputFolderMissing", {"process", "$CORVANE", "in.wav", "-o", "nowhere"}, "'nowhere': it is not a folder"},
+    {"FloatIntoFlac", {"process", "$CORVANE", "in.wav", "out.flac", "--float"}, "cannot hold 32-bit float samples"},
+    {"ProgramTooLarge",
+     {"process", "$CORVANE", "in.wav", "out.wav", "--program", "32"},
+     "program 32 is out of range",
+     true},
+    {"ProgramNegative",
+     {"process", "$CORVANE", "in.wav", "out.wav", "--program", "-1"},
+     "program -1 is out of range",
+     true},
+    {"BlockSizeZero",
+     {"process", "$CORVANE", "in.wav", "out.wav", "--block", "0"},
+     "block size 0 is out of range",
+     true},
     {"BlockSizeAbsurd",
      {"process", "$CORVANE", "in.wav", "out.wav", "--block", "1048577"},
-     "block size 1048577 is out of range"},
+     "block size 1048577 is out of range",
+     true},
     {"BlockSizeOverflowing",
      {"process", "$CORVANE", "in.wav", "out.wav", "--block", "99999999999999999999"},
-     "is out of range"},
+     "is out of range",
+     true},
     {"BlockSizeNotANumber",
      {"process", "$CORVANE", "in.wav", "out.wav", "--block", "12k"},
-     "block size '12k' is not a number"},
+     "block size '12k' is not a number",
+     true},
     {"ModuleMissing", {"process", "missing.so", "in.wav", "out.wav"}, "cannot load plug-in: "},
     {"ModuleIsText", {"process", "text.so", "in.wav", "out.wav"}, "cannot load plug-in: "},
     {"ModuleWithoutEntryPoint", {"process", "$NOENTRY", "in.wav", "out.wav"}, "exports no VSTPluginMain"},
@@ -177,7 +211,7 @@ protected:
 
 TEST_F(Interruption, RemovesTheTemporaryFileAndLeavesOutputAlone)
 {
-	ASSERT_TRUE(writeAudio(path("mono.wav"), Audio{44100, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {0.1, 0.2}}));
+	ASSERT_TRUE(writeAudio(path("mono.wav"), Audio{44100, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {0.1, 0.2}, {}}));
 	writeBytes(path("out.wav"), kOriginal);
 	auto before = filesInWorkDir();
 	for (int signal : {SIGINT, SIGTERM, SIGHUP})
@@ -192,6 +226,24 @@ TEST_F(Interruption, RemovesTheTemporaryFileAndLeavesOutputAlone)
 		EXPECT_EQ(filesInWorkDir(), before) << "signal " << signal;
 		EXPECT_EQ(readBytes(path("out.wav")), kOriginal);
 	}
+}
+
+TEST(HelpCommand, EachCommandHasItsOwnHelpAndTheVersionIsPrinted)
+{
+	auto output = [](const std::string& words)
+	{
+		FILE* pipe = popen((std::string(CORVANE_HOST_PATH) + " " + words + " 2>&1").c_str(), "r");
+		std::string out;
+		char buffer[256];
+		while (pipe && std::fgets(buffer, sizeof buffer, pipe))
+			out += buffer;
+		EXPECT_EQ(pipe ? pclose(pipe) : -1, 0) << words;
+		return out;
+	};
+	EXPECT_THAT(output("process --help"), StartsWith("corvane-host process PLUGIN.so IN OUT [options]\n"));
+	EXPECT_THAT(output("help snapshot"), StartsWith("corvane-host snapshot PLUGIN.so OUT.png"));
+	EXPECT_THAT(output("info -h"), HasSubstr("  2  usage error"));
+	EXPECT_TRUE(std::regex_match(output("--version"), std::regex("corvane-host [0-9]+\\.[0-9]+\\.[0-9]+\n")));
 }
 
 TEST(HelpCommand, PrintsUsageAndSucceeds)

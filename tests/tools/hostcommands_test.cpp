@@ -106,7 +106,7 @@ TEST(HostCommands, SnapshotRefusesProcessingOptionsAndBadSettings)
 	std::string picture = scratch("bad.png");
 	EXPECT_EQ(run(host() + "snapshot " + module() + picture + " --double").status, 2);
 	CommandResult r = run(host() + "snapshot " + module() + picture + " --program 32");
-	EXPECT_EQ(r.status, 1);
+	EXPECT_EQ(r.status, 2);
 	EXPECT_NE(r.output.find("program 32 is out of range"), std::string::npos) << r.output;
 	EXPECT_NE(access(picture.c_str(), F_OK), 0);
 }

@@ -6,6 +6,7 @@
 #include <spawn.h>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char** environ;
 
@@ -49,11 +50,13 @@ pid_t HostTest::start(const std::vector<std::string>& arguments) const
 	std::string outFile = (root_ / "capture" / "out").string(), errFile = (root_ / "capture" / "err").string();
 	posix_spawn_file_actions_t actions;
 	posix_spawn_file_actions_init(&actions);
+	posix_spawn_file_actions_addopen(&actions, 0, input_.c_str(), O_RDONLY, 0);
 	posix_spawn_file_actions_addopen(&actions, 1, outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
 	posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
 	posix_spawn_file_actions_addchdir_np(&actions, work_.c_str());
 
-	std::vector<std::string> words{kHost};
+	std::vector<std::string> words = wrapper_;
+	words.push_back(kHost);
 	words.insert(words.end(), arguments.begin(), arguments.end());
 	std::vector<char*> argv;
 	for (std::string& word : words)
@@ -86,7 +89,7 @@ pid_t HostTest::start(const std::vector<std::string>& arguments) const
 	envp.push_back(nullptr);
 
 	pid_t pid = 0;
-	int spawned = posix_spawn(&pid, kHost.c_str(), &actions, &attributes, argv.data(), envp.data());
+	int spawned = posix_spawnp(&pid, words.front().c_str(), &actions, &attributes, argv.data(), envp.data());
 	posix_spawn_file_actions_destroy(&actions);
 	posix_spawnattr_destroy(&attributes);
 	return spawned == 0 ? pid : -1;
@@ -107,6 +110,19 @@ HostRun HostTest::finish(pid_t pid) const
 	result.out = readBytes(root_ / "capture" / "out");
 	result.err = readBytes(root_ / "capture" / "err");
 	return result;
+}
+
+bool HostTest::runUnprivileged()
+{
+	if (geteuid() != 0)
+		return true;
+	std::error_code error;
+	fs::permissions(root_,
+	                fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+	                    fs::perms::others_exec,
+	                error);
+	wrapper_ = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"};
+	return !error;
 }
 
 HostRun HostTest::run(const std::vector<std::string>& arguments) const

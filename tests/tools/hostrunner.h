@@ -41,6 +41,12 @@ protected:
 	// Changes the host's environment for the runs that follow: a value
 	// sets the variable, nullopt removes it.
 	void setEnvironment(const std::string& name, std::optional<std::string> value) { environment_[name] = value; }
+	// The host's standard input for the runs that follow (by default none).
+	void setStandardInput(const std::filesystem::path& file) { input_ = file; }
+	// Runs the host as an unprivileged user from now on, where the tests run
+	// as root (who may write into any folder); the scratch folders are
+	// opened to that user. Answers false when it cannot.
+	bool runUnprivileged();
 
 	static const std::string kHost;
 	static const std::string kCorvane;
@@ -49,6 +55,8 @@ private:
 	std::filesystem::path root_;
 	std::filesystem::path work_;
 	std::map<std::string, std::optional<std::string>> environment_;
+	std::filesystem::path input_ = "/dev/null";
+	std::vector<std::string> wrapper_;
 };
 
 std::string readBytes(const std::filesystem::path& file);

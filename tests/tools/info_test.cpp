@@ -94,6 +94,8 @@ TEST_F(InfoCommand, ReadsTheDelayOnceSwitchedOnAndTheTail)
 	std::string out = info(FAKE_LATENCYPLUGIN_PATH);
 	EXPECT_THAT(out, HasSubstr("Initial delay   240 samples at 44100 Hz (0 before it is switched on)\n"));
 	EXPECT_THAT(out, HasSubstr("Tail            300 samples\n"));
+	EXPECT_THAT(info(FAKE_FIRSTDELAY_PATH),
+	            HasSubstr("Initial delay   240 samples at 44100 Hz (0 before it is switched on)\n"));
 }
 
 TEST_F(InfoCommand, NamesTheCallThatCrashedAfterPrintingWhatItLearnt)

@@ -105,6 +105,7 @@ TEST_F(ProcessCommand, PrintsASummary)
 	ASSERT_EQ(result.exitCode, 0) << result.err;
 	EXPECT_THAT(result.out, HasSubstr("frames    40007 (0.833 s at 48000 Hz, 2 channels)\n"));
 	EXPECT_THAT(result.out, HasSubstr("blocks    79 of up to 512 frames, single precision\n"));
+	EXPECT_THAT(result.out, HasSubstr("routing   2 file channels into 2 plug-in inputs, 2 outputs written\n"));
 	EXPECT_THAT(result.out, HasSubstr("peak in   "));
 	EXPECT_THAT(result.out, HasSubstr("peak out  "));
 	EXPECT_EQ(result.err, ""); // no progress bar when standard error is no terminal
@@ -114,12 +115,73 @@ TEST_F(ProcessCommand, HostsAMonoPlugInThroughTheWholeSequence)
 {
 	// The stand-in plug-in stays silent unless it was opened, switched on and
 	// started, and it has programs with gains of its own.
-	Audio mono{8000, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {0.5, -0.25, 1.0, 0.125, -1.0}};
+	Audio mono{8000, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {0.5, -0.25, 1.0, 0.125, -1.0}, {}};
 	ASSERT_TRUE(writeAudio(path("mono.wav"), mono));
 	Audio gain = process(FAKE_GAINPLUGIN_PATH, "mono.wav", "gain.wav", {"--param", "0=0.75", "--block", "2"});
 	EXPECT_EQ(gain.samples, (std::vector<double>{0.375, -0.1875, 0.75, 0.09375, -0.75}));
 	Audio quiet = process(FAKE_GAINPLUGIN_PATH, "mono.wav", "quiet.wav", {"--program", "0"});
 	EXPECT_EQ(quiet.samples, (std::vector<double>{0.125, -0.0625, 0.25, 0.03125, -0.25}));
+}
+
+TEST_F(ProcessCommand, RunsAMonoPlugInOncePerChannelWithTheSameSettings)
+{
+	Audio stereo{8000, 2, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {0.5, -0.25, 1.0, 0.125, -1.0, 0.75}, {}};
+	ASSERT_TRUE(writeAudio(path("stereo.wav"), stereo));
+	Audio out = process(FAKE_GAINPLUGIN_PATH, "stereo.wav", "out.wav", {"--param", "0=0.5", "--block", "2"});
+	EXPECT_EQ(out.channels, 2);
+	EXPECT_EQ(out.samples, (std::vector<double>{0.25, -0.125, 0.5, 0.0625, -0.5, 0.375}));
+}
+
+TEST_F(ProcessCommand, FeedsAMonoFileToTheFirstInputAndSilenceToTheOthers)
+{
+	Audio mono = mixedStereo(kRate, 3000, 0);
+	Audio asStereo = mono; // the same left channel, a silent right one
+	mono.channels = 1;
+	mono.samples.clear();
+	for (std::size_t i = 0; i < asStereo.samples.size(); i += 2)
+	{
+		mono.samples.push_back(asStereo.samples[i]);
+		asStereo.samples[i + 1] = 0.0;
+	}
+	ASSERT_TRUE(writeAudio(path("mono.wav"), mono));
+	Audio out = process(kCorvane, "mono.wav", "out.wav", {"--param", "0=0.3"});
+	EXPECT_EQ(out.channels, 2); // the plug-in's outputs
+	EXPECT_TRUE(samplesMatch(out.samples, corvaneReference(asStereo, 0.3f, 512), kFloatRounding));
+	Audio one = process(kCorvane, "mono.wav", "one.wav", {"--param", "0=0.3", "--channels", "1"});
+	EXPECT_EQ(one.channels, 1);
+	EXPECT_EQ(one.frames(), 3000);
+}
+
+// The stand-in delays output 0 by 240 samples, reports it only once switched
+// on, and echoes half the input 300 samples after that on output 1, with a
+// tail of 300 samples; its twin tells the delay only in its first process
+// call (with a block shorter than the delay, and one longer than the file).
+TEST_F(ProcessCommand, AlignsTheOutputByTheDelayAndRendersTheTail)
+{
+	Audio mono{kRate, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, {}, {}};
+	for (int i = 0; i < 1001; i++)
+		mono.samples.push_back(static_cast<float>(std::sin(0.01 * i) * 0.5));
+	ASSERT_TRUE(writeAudio(path("mono.wav"), mono));
+	for (auto [plugin, block] : {std::pair{FAKE_LATENCYPLUGIN_PATH, "512"},
+	                             {FAKE_LATENCYPLUGIN_PATH, "7"},
+	                             {FAKE_FIRSTDELAY_PATH, "100"},
+	                             {FAKE_FIRSTDELAY_PATH, "4096"}})
+	{
+		Audio out = process(plugin, "mono.wav", "out.wav", {"--block", block});
+		ASSERT_EQ(out.channels, 2);
+		ASSERT_EQ(out.frames(), 1001 + 300) << block;
+		for (sf_count_t i = 0; i < out.frames(); i++)
+		{
+			double dry = i < 1001 ? mono.samples[static_cast<std::size_t>(i)] : 0.0;
+			double echo = i >= 300 ? 0.5 * mono.samples[static_cast<std::size_t>(i - 300)] : 0.0;
+			ASSERT_EQ(out.samples[static_cast<std::size_t>(2 * i)], dry) << "frame " << i << ", block " << block;
+			ASSERT_FLOAT_EQ(out.samples[static_cast<std::size_t>(2 * i + 1)], echo) << "frame " << i;
+		}
+	}
+	Audio cut = process(FAKE_LATENCYPLUGIN_PATH, "mono.wav", "cut.wav", {"--tail", "0"});
+	EXPECT_EQ(cut.frames(), 1001);
+	Audio longer = process(FAKE_LATENCYPLUGIN_PATH, "mono.wav", "longer.wav", {"--tail", "0.5"});
+	EXPECT_EQ(longer.frames(), 1001 + kRate / 2);
 }
 
 class DemoSignal : public HostTest

@@ -13,6 +13,7 @@ namespace corvane::cli
 enum class Command
 {
 	Help,
+	Version,
 	Info,
 	Process,
 	Demo,
@@ -23,37 +24,60 @@ enum class Command
 constexpr int kDefaultBlockSize = 512;
 // Far beyond any real host; a larger block is a typing mistake, not a wish.
 constexpr int kMaxBlockSize = 1 << 20;
+// More than any speaker layout or ambisonic order in use.
+constexpr int kMaxChannels = 1024;
+constexpr double kMaxTailSeconds = 3600.0;
 
+// --param KEY=VALUE as given; the plug-in resolves it (see processor.h).
+// KEY is a parameter index or name; VALUE a bare number (normalised, 0 to
+// 1) or text for the plug-in to read ("2 m").
 struct ParameterSetting
 {
-	int index = 0;
-	float value = 0.f; // normalised, 0 to 1
+	std::string key;
+	std::optional<int> index; // when key is a number
+	std::string value;
+	std::optional<float> normalised; // when value is a bare number
 };
 
 struct Arguments
 {
 	Command command = Command::Help;
+	// With Command::Help: the command whose help was asked for, if any.
+	std::optional<Command> helpFor;
 	std::string plugin;
 	std::string input; // empty when demoInput is set
 	bool demoInput = false;
 	std::string output;
+	// process IN... -o DIR: every input, each written into DIR by its name.
+	std::vector<std::string> inputs;
+	std::string outputDirectory;
+	bool floatSamples = false;                // process: write 32-bit float samples
 	std::vector<ParameterSetting> parameters; // in command-line order
 	std::optional<int> program;
 	int blockSize = kDefaultBlockSize;
 	bool doublePrecision = false;
+	// process: the output's channel count; by default the plug-in's outputs
+	// (or, for a mono plug-in run once per channel, the file's channels).
+	std::optional<int> channels;
+	// process: how long to render beyond the input; by default the
+	// plug-in's reported tail.
+	std::optional<double> tailSeconds;
 	bool log = false; // edit: print every host callback
 };
 
 struct ParseResult
 {
 	bool ok = true;
-	bool showUsage = false; // the mistake is in the shape of the command line
 	std::string error;
 };
 
 // argv as main receives it. Fills arguments only as far as parsing got.
 ParseResult parseArguments(int argc, char** argv, Arguments& arguments);
 
-const char* usageText();
+// The whole help (--help), and each command's (COMMAND --help).
+std::string helpText();
+std::string commandHelp(Command command);
+// The one usage line of a command, printed after a usage error.
+std::string usageLine(Command command);
 
 } // namespace corvane::cli

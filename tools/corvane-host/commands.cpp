@@ -6,6 +6,7 @@
 #include "tools/corvane-host/tempfile.h"
 
 #include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,36 +40,104 @@ std::string decibels(double peak)
 	return text;
 }
 
-void printSummary(const Arguments& arguments, const SF_INFO& info, const RunSummary& summary)
+void printRouting(std::FILE* out, const Rig& rig)
+{
+	if (rig.perChannel)
+		std::fprintf(out, "routing   %zu instances of the mono plug-in, one per channel\n", rig.instances.size());
+	else
+	{
+		std::fprintf(out, "routing   %d file channel%s into %d plug-in input%s", rig.fileChannels,
+		             rig.fileChannels == 1 ? "" : "s", rig.pluginInputs, rig.pluginInputs == 1 ? "" : "s");
+		if (rig.fileChannels > rig.pluginInputs)
+			std::fprintf(out, " (file channels %d to %d left out)", rig.pluginInputs + 1, rig.fileChannels);
+		else if (rig.fileChannels < rig.pluginInputs)
+			std::fprintf(out, " (the others silent)");
+		std::fprintf(out, ", %d output%s written\n", rig.outputChannels, rig.outputChannels == 1 ? "" : "s");
+	}
+}
+
+void printSummary(std::FILE* out, const Arguments& arguments, const std::string& output, const SF_INFO& info,
+                  const Rig& rig, const RunSummary& summary)
 {
 	double seconds = static_cast<double>(summary.frames) / info.samplerate;
-	std::printf("frames    %lld (%.3f s at %d Hz, %d channel%s)\n", static_cast<long long>(summary.frames), seconds,
-	            info.samplerate, info.channels, info.channels == 1 ? "" : "s");
-	std::printf("blocks    %lld of up to %d frames, %s precision\n", summary.blocks, arguments.blockSize,
-	            arguments.doublePrecision ? "double" : "single");
-	std::printf("peak in   %.6f (%s)\n", summary.peakIn, decibels(summary.peakIn).c_str());
-	std::printf("peak out  %.6f (%s)\n", summary.peakOut, decibels(summary.peakOut).c_str());
-	std::printf("written   %s\n", arguments.output.c_str());
+	std::fprintf(out, "frames    %lld (%.3f s at %d Hz, %d channel%s)\n", static_cast<long long>(summary.frames),
+	             seconds, info.samplerate, rig.outputChannels, rig.outputChannels == 1 ? "" : "s");
+	std::fprintf(out, "blocks    %lld of up to %d frames, %s precision\n", summary.blocks, arguments.blockSize,
+	             arguments.doublePrecision ? "double" : "single");
+	printRouting(out, rig);
+	if (summary.latency > 0)
+		std::fprintf(out, "latency   %d frames, taken off the front\n", summary.latency);
+	if (summary.tailFrames > 0)
+		std::fprintf(out, "tail      %lld frames (%.3f s) after the input\n",
+		             static_cast<long long>(summary.tailFrames),
+		             static_cast<double>(summary.tailFrames) / info.samplerate);
+	std::fprintf(out, "peak in   %.6f (%s)\n", summary.peakIn, decibels(summary.peakIn).c_str());
+	std::fprintf(out, "peak out  %.6f (%s)\n", summary.peakOut, decibels(summary.peakOut).c_str());
+	std::fprintf(out, "written   %s\n", output == "-" ? "standard output" : output.c_str());
+}
+
+void warnAboutClipping(const std::string& output, const SoundFileWriter& writer)
+{
+	if (writer.clipped() == 0)
+		return;
+	std::fflush(stdout);
+	std::fprintf(stderr,
+	             "corvane-host: warning: %lld sample%s beyond full scale %s clipped in the %s output '%s'; "
+	             "--float writes 32-bit float samples, which keep them\n",
+	             writer.clipped(), writer.clipped() == 1 ? "" : "s", writer.clipped() == 1 ? "was" : "were",
+	             writer.sampleDescription().c_str(), output.c_str());
 }
 
 // Everything after the source is open; any failure leaves OUT as it was.
-int processSource(const Arguments& arguments, SampleSource& source)
+int processSource(const Arguments& arguments, SampleSource& source, const std::string& outputPath)
 {
 	std::string error;
 	const SF_INFO& info = source.info();
-	auto plugin = openPlugin(arguments.plugin, info.samplerate, arguments.blockSize, error);
-	if (!plugin || !checkPlugin(*plugin, arguments, info.channels, error))
+	Rig rig;
+	if (!openRig(arguments, info, rig, error))
+		return rig.usageMistake ? usageFail(Command::Process, error) : fail(error);
+	SF_INFO format = info;
+	format.channels = rig.outputChannels;
+	if (!outputFormat(outputPath, info, arguments.floatSamples, format, error))
 		return fail(error);
-	auto output = TempFile::create(arguments.output, error);
+	auto output = TempFile::create(outputPath, error);
 	if (!output)
 		return fail(error);
-	auto writer = SoundFileWriter::open(output->fd(), arguments.output, info, error);
+	auto writer = SoundFileWriter::open(output->fd(), outputPath, format, source.tags(), error);
 	RunSummary summary;
-	if (!writer || !runPlugin(*plugin, arguments, source, *writer, summary, error) || !writer->close(error) ||
+	if (!writer || !runRig(rig, arguments, source, *writer, summary, error) || !writer->close(error) ||
 	    !output->commit(error))
 		return fail(error);
-	printSummary(arguments, info, summary);
+	printSummary(output->toStandardOutput() ? stderr : stdout, arguments, outputPath, info, rig, summary);
+	warnAboutClipping(outputPath, *writer);
 	return kExitOk;
+}
+
+std::string baseName(const std::string& path)
+{
+	auto slash = path.find_last_of('/');
+	return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Each input by a fresh rig; one that fails does not stop the others.
+int processIntoFolder(const Arguments& arguments)
+{
+	struct stat status = {};
+	if (stat(arguments.outputDirectory.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
+		return fail("cannot write into '" + arguments.outputDirectory + "': it is not a folder");
+	int result = kExitOk;
+	for (const std::string& input : arguments.inputs)
+	{
+		std::string error;
+		auto source = SoundFileReader::open(input, error);
+		std::string output = arguments.outputDirectory + "/" + baseName(input);
+		int status = source ? processSource(arguments, *source, output) : fail(error);
+		if (status == kExitUsage)
+			return status;
+		if (status != kExitOk)
+			result = status;
+	}
+	return result;
 }
 
 } // namespace
@@ -78,6 +147,13 @@ int fail(const std::string& message)
 	std::fflush(stdout);
 	std::fprintf(stderr, "corvane-host: %s\n", message.c_str());
 	return kExitFailure;
+}
+
+int usageFail(Command command, const std::string& message)
+{
+	std::fflush(stdout);
+	std::fprintf(stderr, "corvane-host: %s\n%s\n", message.c_str(), usageLine(command).c_str());
+	return kExitUsage;
 }
 
 namespace
@@ -120,6 +196,10 @@ int runInfo(const Arguments& arguments)
 		return fail(std::string("cannot start a child process: ") + std::strerror(errno));
 	if (child == 0)
 	{
+		// The crash must end the child with its own signal for the report,
+		// also where a sanitizer's handler would turn it into an exit.
+		for (int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL})
+			std::signal(signal, SIG_DFL);
 		setCallMarker(marker, kMarkerSize);
 		int status = infoInThisProcess(arguments);
 		std::fflush(nullptr);
@@ -142,11 +222,13 @@ int runInfo(const Arguments& arguments)
 
 int runProcess(const Arguments& arguments)
 {
+	if (!arguments.outputDirectory.empty())
+		return processIntoFolder(arguments);
 	std::string error;
 	auto source = openSource(arguments, error);
 	if (!source)
 		return fail(error);
-	return processSource(arguments, *source);
+	return processSource(arguments, *source, arguments.output);
 }
 
 int runDemo(const Arguments& arguments)
@@ -155,7 +237,7 @@ int runDemo(const Arguments& arguments)
 	auto output = TempFile::create(arguments.output, error);
 	if (!output)
 		return fail(error);
-	auto writer = SoundFileWriter::open(output->fd(), arguments.output, demoFormat(), error);
+	auto writer = SoundFileWriter::open(output->fd(), arguments.output, demoFormat(), {}, error);
 	std::vector<double> signal = makeDemoSignal();
 	if (!writer || !writer->write(signal, demoFormat().frames, error) || !writer->close(error) ||
 	    !output->commit(error))

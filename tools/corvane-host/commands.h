@@ -19,5 +19,8 @@ int runEditor(const Arguments& arguments, bool snapshot);
 
 // "corvane-host: <message>" on standard error; answers kExitFailure.
 int fail(const std::string& message);
+// A mistake of the command line: the message, then the command's usage
+// line, on standard error; answers kExitUsage.
+int usageFail(Command command, const std::string& message);
 
 } // namespace corvane::cli

@@ -135,11 +135,13 @@ bool showsContent(const std::vector<std::uint32_t>& pixels)
 int takeSnapshot(HostedPlugin& plugin, VSTGUI::X11HostWindow& window, WindowCapture& capture, const std::string& path)
 {
 	int idles = 0, width = 0, height = 0;
-	while (idles < kPaintTimeoutIdles && !showsContent(capture.pixels(width, height)))
+	while (!gStop && idles < kPaintTimeoutIdles && !showsContent(capture.pixels(width, height)))
 	{
 		idleOnce(plugin, window);
 		idles++;
 	}
+	if (gStop)
+		return fail("interrupted before the editor was saved");
 	if (idles == kPaintTimeoutIdles)
 		return fail("the plug-in's editor drew nothing within 5 seconds");
 	std::uint64_t last = pictureHash(capture.pixels(width, height), width);
@@ -158,8 +160,34 @@ int takeSnapshot(HostedPlugin& plugin, VSTGUI::X11HostWindow& window, WindowCapt
 
 } // namespace
 
+// An interruption while the plug-in loads or opens its editor (heavy
+// editors take seconds) must wait for it: the editor is then closed as
+// after any other interruption.
+class StopSignals
+{
+public:
+	StopSignals()
+	{
+		gStop = false;
+		previousInt_ = std::signal(SIGINT, onStopSignal);
+		previousTerm_ = std::signal(SIGTERM, onStopSignal);
+	}
+	~StopSignals()
+	{
+		std::signal(SIGINT, previousInt_);
+		std::signal(SIGTERM, previousTerm_);
+	}
+	StopSignals(const StopSignals&) = delete;
+	StopSignals& operator=(const StopSignals&) = delete;
+
+private:
+	void (*previousInt_)(int) = nullptr;
+	void (*previousTerm_)(int) = nullptr;
+};
+
 int runEditor(const Arguments& arguments, bool snapshot)
 {
+	StopSignals stopSignals;
 	VSTGUI::X11HostWindow* windowPointer = nullptr;
 	PendingSize pending;
 	std::string error;
@@ -170,10 +198,8 @@ int runEditor(const Arguments& arguments, bool snapshot)
 	if (!(plugin->effect()->flags & effFlagsHasEditor))
 		return fail("the plug-in " + arguments.plugin + " has no editor");
 	plugin->dispatch(effOpen);
-	if (!checkIndexes(*plugin->effect(), arguments, error))
-		return fail(error);
-	Arguments settings = arguments;
-	configure(*plugin, settings, 44100.f);
+	if (!checkProgram(*plugin->effect(), arguments, error) || !configure(*plugin, arguments, 44100.f, error))
+		return usageFail(arguments.command, error);
 
 	// Many editors tell their size only once open: they get a provisional
 	// window first, which follows what they report or request.
@@ -199,12 +225,7 @@ int runEditor(const Arguments& arguments, bool snapshot)
 	followReportedSize(*plugin, *window, reported);
 	gReported = &reported;
 
-	gStop = false;
-	auto previousInt = std::signal(SIGINT, onStopSignal);
-	auto previousTerm = std::signal(SIGTERM, onStopSignal);
 	int status = snapshot ? takeSnapshot(*plugin, *window, *capture, arguments.output) : runWindow(*plugin, *window);
-	std::signal(SIGINT, previousInt);
-	std::signal(SIGTERM, previousTerm);
 
 	gReported = nullptr;
 	plugin->dispatch(effEditClose);

@@ -61,14 +61,37 @@ void printShape(std::ostream& out, HostedPlugin& plugin)
 	field(out, "Flags", joined(effectFlagNames(effect.flags)) + " (" + hex(effect.flags) + ")");
 }
 
+// One block of silence, as a host's first call after switching on.
+void processSilence(HostedPlugin& plugin)
+{
+	const AEffect& effect = *plugin.effect();
+	if (!effect.processReplacing)
+		return;
+	constexpr VstInt32 kFrames = 512;
+	std::vector<std::vector<float>> inputs(static_cast<std::size_t>(std::max(effect.numInputs, 0)),
+	                                       std::vector<float>(kFrames));
+	std::vector<std::vector<float>> outputs(static_cast<std::size_t>(std::max(effect.numOutputs, 0)),
+	                                        std::vector<float>(kFrames));
+	std::vector<float*> in, out;
+	for (auto& channel : inputs)
+		in.push_back(channel.data());
+	for (auto& channel : outputs)
+		out.push_back(channel.data());
+	plugin.dispatch(effStartProcess);
+	plugin.processReplacing(in.data(), out.data(), kFrames);
+	plugin.dispatch(effStopProcess);
+}
+
 // Many plug-ins know their delay only once switched on (a look-ahead sized
-// for the sample rate), so it is read both before and after.
+// for the sample rate), some only after their first block, so it is read
+// before and after both.
 void printTiming(std::ostream& out, HostedPlugin& plugin)
 {
 	VstInt32 before = plugin.effect()->initialDelay;
 	plugin.dispatch(effSetSampleRate, 0, 0, nullptr, 44100.f);
 	plugin.dispatch(effSetBlockSize, 0, 512);
 	plugin.dispatch(effMainsChanged, 0, 1);
+	processSilence(plugin);
 	VstInt32 on = plugin.effect()->initialDelay;
 	VstIntPtr tail = plugin.dispatch(effGetTailSize);
 	plugin.dispatch(effMainsChanged, 0, 0);

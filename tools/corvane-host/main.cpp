@@ -1,4 +1,4 @@
-// corvane-host: a command-line host for Linux VST 2.4 effects.
+// corvane-host: a command-line host for Linux VST 2.4 plug-ins.
 #include "tools/corvane-host/arguments.h"
 #include "tools/corvane-host/commands.h"
 #include "tools/corvane-host/xerrors.h"
@@ -7,29 +7,13 @@
 
 using namespace corvane::cli;
 
-namespace
-{
-
-int usageError(const std::string& message)
-{
-	std::fprintf(stderr, "corvane-host: %s\n\n%s", message.c_str(), usageText());
-	return kExitUsage;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
 	installXErrorHandler();
 	Arguments arguments;
 	ParseResult parsed = parseArguments(argc, argv, arguments);
-	if (!parsed.ok && parsed.showUsage)
-		return usageError(parsed.error);
 	if (!parsed.ok)
-	{
-		fail(parsed.error);
-		return kExitUsage;
-	}
+		return usageFail(arguments.command, parsed.error);
 	switch (arguments.command)
 	{
 		case Command::Info: return runInfo(arguments);
@@ -37,8 +21,9 @@ int main(int argc, char** argv)
 		case Command::Demo: return runDemo(arguments);
 		case Command::Edit: return runEditor(arguments, false);
 		case Command::Snapshot: return runEditor(arguments, true);
+		case Command::Version: std::printf("corvane-host %s\n", CORVANE_VERSION); return kExitOk;
 		case Command::Help: break;
 	}
-	std::fputs(usageText(), stdout);
+	std::fputs((arguments.helpFor ? commandHelp(*arguments.helpFor) : helpText()).c_str(), stdout);
 	return kExitOk;
 }

@@ -1,7 +1,8 @@
 // A one-in, two-out plug-in with a look-ahead and a tail, as limiters and
 // reverbs have: output 0 is the input kLatency samples late, output 1 an
 // echo of half the input kEcho samples after that. It knows its delay only
-// once switched on, and tells the host then.
+// once switched on, and tells the host then; built with
+// DELAY_IN_FIRST_PROCESS, only in its first process call, as LSP's do.
 #include "host/aeffectx.h"
 
 #include <cstdio>
@@ -28,18 +29,20 @@ LatencyPlugin& self(AEffect* effect)
 	return *static_cast<LatencyPlugin*>(effect->object);
 }
 
-VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32, VstIntPtr value, void* ptr, float)
+VstIntPtr dispatch(AEffect* effect, VstInt32 opcode, VstInt32, [[maybe_unused]] VstIntPtr value, void* ptr, float)
 {
 	LatencyPlugin& p = self(effect);
 	switch (opcode)
 	{
 		case effClose: delete &p; return 1;
 		case effMainsChanged:
+#ifndef DELAY_IN_FIRST_PROCESS
 			if (value)
 			{
 				effect->initialDelay = kLatency;
 				p.host(effect, audioMasterIOChanged, 0, 0, nullptr, 0.f);
 			}
+#endif
 			return 0;
 		case effGetTailSize: return kEcho;
 		case effGetEffectName: std::snprintf(static_cast<char*>(ptr), kVstMaxEffectNameLen, "Fake Latency"); return 1;
@@ -57,6 +60,13 @@ float getParameter(AEffect*, VstInt32)
 void processReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32 frames)
 {
 	LatencyPlugin& p = self(effect);
+#ifdef DELAY_IN_FIRST_PROCESS
+	if (effect->initialDelay != kLatency)
+	{
+		effect->initialDelay = kLatency;
+		p.host(effect, audioMasterIOChanged, 0, 0, nullptr, 0.f);
+	}
+#endif
 	std::size_t size = p.history.size();
 	for (VstInt32 i = 0; i < frames; i++)
 	{
