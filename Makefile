@@ -41,11 +41,11 @@ build-asan: deps
 	cmake --build "$(ASAN_BUILD)" -j $(JOBS)
 
 test-normal: build
-	cd "$(BUILD)" && ctest --output-on-failure -j $(JOBS)
+	./scripts/run-tests.sh "$(BUILD)" -j $(JOBS)
 
 test-asan: build-asan
-	cd "$(ASAN_BUILD)" && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-		ctest --output-on-failure -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+		./scripts/run-tests.sh "$(ASAN_BUILD)" -j $(JOBS)
 
 # Only what crosses threads is built and run under ThreadSanitizer: the
 # module with its editor and the threads test.
@@ -55,8 +55,8 @@ build-tsan: deps
 
 # The sanitizers read a quoted value whole, spaces and all.
 test-tsan: build-tsan
-	cd "$(TSAN_BUILD)" && TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions='$(CURDIR)/tests/tsan.supp'" \
-		ctest --output-on-failure -R '^ThreadSafety\.'
+	TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions='$(CURDIR)/tests/tsan.supp'" \
+		./scripts/run-tests.sh "$(TSAN_BUILD)" -R '^ThreadSafety\.'
 
 # make install and make uninstall into folders with spaces touch nothing
 # but the bundle.

@@ -26,7 +26,7 @@ class EditorWindow : public ::testing::Test
 protected:
 	void SetUp() override
 	{
-		ASSERT_TRUE(corvane::test::sharedServer().isRunning());
+		corvane::test::sharedServer();
 		ASSERT_TRUE(client.isConnected());
 		plugin = load();
 		ASSERT_TRUE(plugin);

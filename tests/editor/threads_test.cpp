@@ -13,7 +13,7 @@
 
 TEST(ThreadSafety, AutomationAudioAndEditorRunTogether)
 {
-	ASSERT_TRUE(corvane::test::sharedServer().isRunning());
+	corvane::test::sharedServer();
 	corvane::test::TestClient client;
 	ASSERT_TRUE(client.isConnected());
 	std::string error;

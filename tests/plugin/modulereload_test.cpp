@@ -15,7 +15,7 @@ using corvane::HostedPlugin;
 TEST(ModuleReload, OpensItsEditorAfterBeingUnloadedAndLoadedAgain)
 {
 	corvane::test::XvfbServer server;
-	ASSERT_TRUE(server.isRunning());
+	corvane::test::requireRunning(server);
 	xcb_connection_t* connection = xcb_connect(server.getDisplay().c_str(), nullptr);
 	ASSERT_EQ(xcb_connection_has_error(connection), 0);
 	xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;

@@ -15,6 +15,7 @@ namespace corvane::test
 XvfbServer& sharedServer()
 {
 	static XvfbServer server;
+	requireRunning(server);
 	return server;
 }
 

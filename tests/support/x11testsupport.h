@@ -31,7 +31,8 @@ template <typename Reply> struct Freed
 	explicit operator bool() const { return reply != nullptr; }
 };
 
-// One Xvfb for the whole test program, started on first use.
+// One Xvfb for the whole test program, started on first use; a test that
+// reaches for it when it cannot start is skipped (see requireRunning).
 XvfbServer& sharedServer();
 
 // The test's own X client.

@@ -21,6 +21,7 @@ namespace
 corvane::test::XvfbServer& server()
 {
 	static corvane::test::XvfbServer xvfb;
+	corvane::test::requireRunning(xvfb);
 	return xvfb;
 }
 
@@ -79,7 +80,7 @@ std::string scratch(const char* name)
 
 TEST(HostCommands, SnapshotSavesTheEditorAtItsSize)
 {
-	ASSERT_TRUE(server().isRunning());
+	server();
 	std::string picture = scratch("editor.png");
 	CommandResult r = run(host() + "snapshot " + module() + picture + " --program 5");
 	ASSERT_EQ(r.status, 0) << r.output;
@@ -102,7 +103,7 @@ TEST(HostCommands, SnapshotWithoutADisplayFailsWithOneMessage)
 
 TEST(HostCommands, SnapshotRefusesProcessingOptionsAndBadSettings)
 {
-	ASSERT_TRUE(server().isRunning());
+	server();
 	std::string picture = scratch("bad.png");
 	EXPECT_EQ(run(host() + "snapshot " + module() + picture + " --double").status, 2);
 	CommandResult r = run(host() + "snapshot " + module() + picture + " --program 32");
@@ -113,7 +114,7 @@ TEST(HostCommands, SnapshotRefusesProcessingOptionsAndBadSettings)
 
 TEST(HostCommands, EditLogsCallbacksAndClosesCleanlyOnInterrupt)
 {
-	ASSERT_TRUE(server().isRunning());
+	server();
 	CommandResult r = run("timeout --preserve-status -s INT 2 " + host() + "edit " + module() + "--log");
 	EXPECT_EQ(r.status, 0) << r.output;
 	EXPECT_NE(r.output.find("audioMasterVersion index=0 value=0 opt=0 answer=2400"), std::string::npos) << r.output;
@@ -148,7 +149,7 @@ int darkPixels(const std::string& path, int left, int top, int right, int bottom
 
 TEST(HostCommands, TheReadoutShowsTextOnASystemWithoutFonts)
 {
-	ASSERT_TRUE(server().isRunning());
+	server();
 	// A fontconfig set-up that knows no font directory at all.
 	std::string config = scratch("fonts.conf");
 	{
@@ -195,7 +196,7 @@ long pixelAt(const std::string& path, int x, int y)
 // a 1024-pixel screen and draws one green band of twelve per idle.
 TEST(HostCommands, SnapshotFollowsAnEditorSizedOnlyOnceOpenAndWaitsForItsLastBand)
 {
-	ASSERT_TRUE(server().isRunning());
+	server();
 	std::string picture = scratch("late.png");
 	CommandResult r = run(host() + "snapshot " + FAKE_LATEEDITOR_PATH + " " + picture);
 	ASSERT_EQ(r.status, 0) << r.output;
@@ -210,7 +211,7 @@ TEST(HostCommands, SnapshotFollowsAnEditorSizedOnlyOnceOpenAndWaitsForItsLastBan
 
 TEST(HostCommands, AnXlibRequestErrorInTheEditorIsAWarningNotTheEnd)
 {
-	ASSERT_TRUE(server().isRunning());
+	server();
 	CommandResult r = run("timeout --preserve-status -s INT 2 " + host() + "edit " + FAKE_XLIBPLUGIN_PATH);
 	EXPECT_EQ(r.status, 0) << r.output;
 	EXPECT_NE(r.output.find("corvane-host: warning: the plug-in's X request GetProperty failed: BadAtom"),

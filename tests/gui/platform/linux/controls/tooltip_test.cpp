@@ -235,7 +235,7 @@ TEST(X11TooltipFaults, ServerThatGoesAwayWhileFadingIsSurvived)
 	sharedServer();
 	std::string sharedDisplay = std::getenv("DISPLAY");
 	XvfbServer doomed;
-	ASSERT_TRUE(doomed.isRunning());
+	requireRunning(doomed);
 	CFrame* frame = nullptr;
 	{
 		TestClient client;

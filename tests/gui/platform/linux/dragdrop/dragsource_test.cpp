@@ -836,7 +836,7 @@ TEST(X11DragSourceFaults, ServerThatGoesAwayDuringTheDragEndsIt)
 	sharedServer();
 	std::string sharedDisplay = std::getenv("DISPLAY");
 	auto* doomed = new XvfbServer;
-	ASSERT_TRUE(doomed->isRunning());
+	requireRunning(*doomed);
 	auto* view = new DragView(CRect(0, 0, 100, 100));
 	view->remember();
 	view->source = textSource("lost");

@@ -200,7 +200,7 @@ TEST(X11FrameFaults, ServerThatGoesAwayLeavesTheFrameQuiet)
 	sharedServer();
 	std::string sharedDisplay = std::getenv("DISPLAY");
 	XvfbServer doomed;
-	ASSERT_TRUE(doomed.isRunning());
+	requireRunning(doomed);
 	CFrame* frame = nullptr;
 	ProbeView* probe = nullptr;
 	{
