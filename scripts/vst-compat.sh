@@ -29,18 +29,22 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The server picks a free display itself and names it once it takes
+# connections (-displayfd). It must not reset between clients (-noreset):
+# every step is a new client, and one that connects while the server resets
+# after the last one left is refused, which a loaded machine makes likely.
 if [[ -z ${DISPLAY:-} ]]; then
-  for n in $(seq 90 120); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do
-      [[ -e /tmp/.X11-unix/X$n ]] && break
-      sleep 0.1
-    done
-    break
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 200); do
+    [[ -s $work/display ]] && break
+    sleep 0.1
   done
+  if [[ ! -s $work/display ]]; then
+    echo "vst-compat: Xvfb did not start (the Debian package is xvfb)" >&2
+    exit 1
+  fi
+  export DISPLAY=":$(head -n 1 "$work/display")"
 fi
 
 # One second of noise at 44.1 kHz, 16 bit, stereo and mono.
