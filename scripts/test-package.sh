@@ -5,8 +5,8 @@
 #  - the outside projects in examples/, copied out of the tree first so that
 #    no relative path can lead back into it, are configured against the
 #    staged install alone and built with warnings as errors;
-#  - the smallest one's editor opens under Xvfb (corvane-host takes a
-#    picture of it).
+#  - the smallest one's editor opens (corvane-host takes a picture of it)
+#    and Corvane Width's tests run through its module, both under Xvfb.
 # Usage: scripts/test-package.sh BUILD_DIR   (after the build)
 set -euo pipefail
 
@@ -30,7 +30,7 @@ if grep -rlF --exclude='*.a' -e "$root" -e "$build" "$stage"; then
   exit 1
 fi
 
-cp -r "$root/examples/minimal" "$work/"
+cp -r "$root/examples/minimal" "$root/examples/width" "$work/"
 configure() {
   cmake -S "$work/$1" -B "$work/$1-build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
     -DCMAKE_PREFIX_PATH="$stage/usr" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF >/dev/null
@@ -50,3 +50,7 @@ if [[ "$size" != "120 x 120" ]]; then
   exit 1
 fi
 
+echo
+echo "== examples/width: Corvane Width, built and tested the same way"
+configure width
+(cd "$work/width-build" && xvfb-run -a -s "-screen 0 640x480x24 -noreset" ctest --output-on-failure -j 1)
