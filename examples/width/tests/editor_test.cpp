@@ -58,6 +58,10 @@ public:
 
 	bool works() const { return !xcb_connection_has_error(connection) && perKeycode > 0; }
 
+	// The mapped windows anywhere on the screen: a text field or a pop-up
+	// that opens adds one.
+	int mappedWindows() { return mappedBelow(root); }
+
 	xcb_window_t createParent(int width, int height)
 	{
 		xcb_window_t window = xcb_generate_id(connection);
@@ -100,6 +104,26 @@ public:
 	}
 
 private:
+	int mappedBelow(xcb_window_t window)
+	{
+		auto* tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr);
+		if (!tree)
+			return 0;
+		int count = 0;
+		const xcb_window_t* children = xcb_query_tree_children(tree);
+		for (int i = 0; i < xcb_query_tree_children_length(tree); ++i)
+		{
+			auto cookie = xcb_get_window_attributes(connection, children[i]);
+			if (auto* attributes = xcb_get_window_attributes_reply(connection, cookie, nullptr))
+			{
+				if (attributes->map_state == XCB_MAP_STATE_VIEWABLE)
+					count += 1 + mappedBelow(children[i]);
+				std::free(attributes);
+			}
+		}
+		std::free(tree);
+		return count;
+	}
 	xcb_keycode_t keycodeOf(xcb_keysym_t keysym) const
 	{
 		for (std::size_t i = 0; i < keysyms.size(); i += static_cast<std::size_t>(perKeycode))
@@ -187,6 +211,15 @@ protected:
 		std::string trace = edits(index);
 		EXPECT_TRUE(std::regex_match(trace, std::regex("(BA+E)+"))) << "parameter " << index << ": " << trace;
 	}
+	// Clicks where a text field or a pop-up opens, and waits until it is
+	// there to take the keys.
+	void clickOpen(double x, double y)
+	{
+		int before = display.mappedWindows();
+		display.click(x, y);
+		ASSERT_TRUE(eventually([&] { return display.mappedWindows() > before; })) << "nothing opened";
+		std::this_thread::sleep_for(100ms); // its keyboard grab or focus follows the mapping
+	}
 	bool near(VstInt32 index, float value, float tolerance = 1e-4f) const
 	{
 		return std::fabs(plugin->getParameter(index) - value) <= tolerance;
@@ -219,8 +252,7 @@ TEST_F(WidthEditor, TheKnobFollowsACircularDrag)
 
 TEST_F(WidthEditor, ATypedWidthIsTaken)
 {
-	display.click(80, 175);
-	std::this_thread::sleep_for(200ms);
+	clickOpen(80, 175);
 	display.key(kKeyEnd);
 	for (int i = 0; i < 8; ++i)
 		display.key(kKeyBackSpace);
@@ -257,8 +289,7 @@ TEST_F(WidthEditor, TheButtonMutesAndUnmutes)
 
 TEST_F(WidthEditor, TheMenuChoosesAMode)
 {
-	display.click(300, 74);
-	std::this_thread::sleep_for(300ms);
+	clickOpen(300, 74);
 	for (int i = 0; i < 4; ++i) // Stereo, Mid only, Side only, Swap
 		display.key(kKeyDown);
 	display.key(kKeyReturn);
@@ -269,8 +300,7 @@ TEST_F(WidthEditor, TheMenuChoosesAMode)
 
 TEST_F(WidthEditor, APresetFromTheSubMenuSetsEveryParameter)
 {
-	display.click(300, 74);
-	std::this_thread::sleep_for(300ms);
+	clickOpen(300, 74);
 	for (int i = 0; i < 5; ++i) // the four modes, then past the separator to Presets
 		display.key(kKeyDown);
 	display.key(kKeyRight);
