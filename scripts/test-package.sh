@@ -34,6 +34,11 @@ cp -r "$root/examples/minimal" "$root/examples/width" "$work/"
 configure() {
   cmake -S "$work/$1" -B "$work/$1-build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
     -DCMAKE_PREFIX_PATH="$stage/usr" -DCMAKE_FIND_USE_PACKAGE_REGISTRY=OFF >/dev/null
+  # Not a toolkit installed elsewhere on the machine.
+  if ! grep -qF "CorvaneToolkit_DIR:PATH=$stage/usr/" "$work/$1-build/CMakeCache.txt"; then
+    echo "test-package.sh: $1 did not find the staged package" >&2
+    exit 1
+  fi
   cmake --build "$work/$1-build" -j "$jobs" >/dev/null
 }
 
