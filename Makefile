@@ -20,7 +20,7 @@ configure = test -f "$(1)/CMakeCache.txt" || cmake -S . -B "$(1)" $(2)
 DEB_OPTIONS := -DCMAKE_BUILD_TYPE=Release -DCORVANE_WERROR=ON -DBUILD_TESTING=OFF -DCORVANE_BENCH=OFF \
 	-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
 
-.PHONY: all deps deps-ci build build-asan build-tsan check test test-normal test-asan test-tsan test-install \
+.PHONY: all deps deps-ci build build-asan build-tsan check test test-normal test-asan test-tsan test-install test-package \
 	run install uninstall bench deb deb-check ci-builds compat clean format
 
 all: build
@@ -63,13 +63,18 @@ test-tsan: build-tsan
 test-install: build
 	./scripts/test-install.sh "$(BUILD)"
 
+# The toolkit's package as another project uses it: staged, and the
+# projects in examples/ configured against it alone, built and tested.
+test-package: build
+	./scripts/test-package.sh "$(BUILD)"
+
 # Source checks that need no build: includes go down the layers only, and
 # every source is formatted as .clang-format says.
 check: deps
 	./scripts/check-layers.sh
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
-test: check test-normal test-install test-asan test-tsan
+test: check test-normal test-install test-package test-asan test-tsan
 
 # corvane-host on every module of Debian's DPF plug-ins (about a minute and
 # a half): one line per module, and a failure if any of them fails.
@@ -111,7 +116,7 @@ deb-check: deb
 	./scripts/check-package.sh "$(DEB_BUILD)"
 
 format:
-	find host effect editor gui tools tests bench resources -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find host effect editor gui tools tests bench resources examples -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf "$(BUILD)" "$(ASAN_BUILD)" "$(TSAN_BUILD)" "$(GCC_BUILD)" "$(CLANG_BUILD)" "$(DEB_BUILD)" out

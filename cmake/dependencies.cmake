@@ -31,4 +31,6 @@ function(corvane_require_modules prefix)
     message(FATAL_ERROR "Missing pkg-config modules: ${missing}")
   endif()
   pkg_check_modules(${prefix} REQUIRED IMPORTED_TARGET GLOBAL ${modules})
+  # The toolkit's package finds the same modules again for its users.
+  set_property(GLOBAL PROPERTY ${prefix}_MODULES ${modules})
 endfunction()

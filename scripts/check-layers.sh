@@ -6,7 +6,8 @@
 #   effect/          on host/
 #   gui/base, gui/drawing, gui/views, gui/controls   each on those before it
 #   gui/platform/linux                               on the whole toolkit
-#   editor/          on host/, effect/ and the toolkit's core (not the platform)
+#   editor/          on host/, effect/ and the toolkit's core (not the platform);
+#                    its editor base (aeffguieditor) on host/ and the core only
 #   plugin/, tools/, resources/, bench/, tests/, examples/: on anything
 # The binary interface's plain declarations (host/aeffect.h, host/aeffectx.h)
 # may be included by every layer.
@@ -15,7 +16,7 @@
 #        scripts/check-layers.sh --archives LAYER=ARCHIVE...
 # The second form checks the built libraries the same way: no archive may
 # need a symbol that only an archive of a layer above defines. LAYER is one
-# of host effect base drawing views controls platform editor.
+# of host effect base drawing views controls platform editorbase editor.
 set -euo pipefail
 
 # The layers each layer's archive may take symbols from.
@@ -28,7 +29,8 @@ archive_layers_for() {
     views) echo "base drawing views" ;;
     controls) echo "base drawing views controls" ;;
     platform) echo "base drawing views controls platform" ;;
-    editor) echo "host effect base drawing views controls editor" ;;
+    editorbase) echo "host base drawing views controls editorbase" ;;
+    editor) echo "host effect base drawing views controls editorbase editor" ;;
     *) echo "check-layers: unknown layer $1" >&2; exit 2 ;;
   esac
 }
