@@ -7,7 +7,7 @@
 #   gui/base, gui/drawing, gui/views, gui/controls   each on those before it
 #   gui/platform/linux                               on the whole toolkit
 #   editor/          on host/, effect/ and the toolkit's core (not the platform)
-#   plugin/, tools/, resources/, bench/, tests/, examples/: on anything
+#   plugin/, lv2/, tools/, resources/, bench/, tests/, examples/: on anything
 # The binary interface's plain declarations (host/aeffect.h, host/aeffectx.h)
 # may be included by every layer.
 #

@@ -18,6 +18,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core adwaita-icon-theme
   librsvg2-common
   dpf-plugins-vst
+  lv2-dev sordi lilv-utils
 )
 
 case "${1:-}" in
