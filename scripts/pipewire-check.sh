@@ -24,79 +24,14 @@ for tool in pipewire wireplumber dbus-run-session pw-cat pw-record pw-metadata p
 done
 
 work=$(mktemp -d)
-pw_pid=""
-wp_pid=""
-cleanup() {
-  # wireplumber, then the bus session around it, then PipeWire.
-  [[ -n "$wp_pid" ]] && kill $(pgrep -P "$wp_pid") 2>/dev/null
-  for pid in $wp_pid $pw_pid; do
-    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  done
-  rm -rf -- "$work"
-}
-trap cleanup EXIT
-export XDG_RUNTIME_DIR=$work/run XDG_CONFIG_HOME=$work/config
+# shellcheck source=private-pipewire.sh
+. "$root/scripts/private-pipewire.sh"
+trap 'stop_private_pipewire; rm -rf -- "$work"' EXIT
 export LV2_PATH=$build/lv2-plugins:/usr/lib/lv2
-unset PIPEWIRE_REMOTE PIPEWIRE_RUNTIME_DIR
-mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-mkdir -p "$XDG_CONFIG_HOME/pipewire/corvane-check.conf.d"
-# The file exactly as docs/pipewire.md installs it, as a drop-in.
-cp "$root/packaging/pipewire/corvane-nearfield.conf" "$XDG_CONFIG_HOME/pipewire/corvane-check.conf.d/"
-distance=$(sed -nE 's/^\s*"distance"\s*=\s*([0-9.]+).*/\1/p' "$root/packaging/pipewire/corvane-nearfield.conf")
 rate=48000
-cat >"$XDG_CONFIG_HOME/pipewire/corvane-check.conf" <<CONF
-context.properties = {
-    core.daemon = true
-    core.name   = pipewire-0
-    default.clock.rate = $rate
-    default.clock.allowed-rates = [ $rate ]
-}
-context.spa-libs = {
-    audio.convert.* = audioconvert/libspa-audioconvert
-    support.*       = support/libspa-support
-}
-context.modules = [
-    { name = libpipewire-module-protocol-native }
-    { name = libpipewire-module-metadata }
-    { name = libpipewire-module-spa-node-factory }
-    { name = libpipewire-module-client-node }
-    { name = libpipewire-module-access }
-    { name = libpipewire-module-adapter }
-    { name = libpipewire-module-link-factory }
-]
-context.objects = [
-    { factory = adapter
-        args = {
-            factory.name     = support.null-audio-sink
-            node.name        = corvane-check-output
-            media.class      = Audio/Sink
-            audio.position   = [ FL FR ]
-            audio.rate       = $rate
-            node.driver      = true
-            priority.driver  = 30000
-        }
-    }
-]
-CONF
-
-pipewire -c corvane-check.conf >"$work/pipewire.log" 2>&1 &
-pw_pid=$!
-for _ in $(seq 50); do
-  [[ -S "$XDG_RUNTIME_DIR/pipewire-0" ]] && break
-  sleep 0.1
-done
-[[ -S "$XDG_RUNTIME_DIR/pipewire-0" ]] || { cat "$work/pipewire.log" >&2; echo "pipewire-check: PipeWire did not start" >&2; exit 1; }
-
-# The session manager, as on a desktop: it links the virtual sink's output
-# to the default sink and the streams below to their targets.
-# It wants a session bus; dbus-run-session gives it a private one.
-dbus-run-session -- wireplumber >"$work/wireplumber.log" 2>&1 &
-wp_pid=$!
-# The null sink stands for the system's output.
-for _ in $(seq 100); do
-  pw-metadata 0 default.configured.audio.sink '{ "name": "corvane-check-output" }' >/dev/null 2>&1 && break
-  sleep 0.05
-done
+distance=$(sed -nE 's/^\s*"distance"\s*=\s*([0-9.]+).*/\1/p' "$root/packaging/pipewire/corvane-nearfield.conf")
+# The file exactly as docs/pipewire.md installs it, as a drop-in.
+start_private_pipewire "$work" "$root/packaging/pipewire/corvane-nearfield.conf"
 
 python3 "$root/scripts/pipewire-signal.py" make "$work/in.wav" "$rate"
 
