@@ -34,6 +34,8 @@ cleanup() {
   rm -rf -- "$work"
 }
 trap cleanup EXIT
+# An interrupted check ends its servers too.
+trap 'exit 1' INT TERM
 
 display=:$((100 + RANDOM % 400))
 Xvfb "$display" -noreset -screen 0 1024x768x24 >"$work/xvfb.log" 2>&1 &

@@ -27,6 +27,8 @@ work=$(mktemp -d)
 # shellcheck source=private-pipewire.sh
 . "$root/scripts/private-pipewire.sh"
 trap 'stop_private_pipewire; rm -rf -- "$work"' EXIT
+# An interrupted check ends its servers too.
+trap 'exit 1' INT TERM
 export LV2_PATH=$build/lv2-plugins:/usr/lib/lv2
 rate=48000
 distance=$(sed -nE 's/^\s*"distance"\s*=\s*([0-9.]+).*/\1/p' "$root/packaging/pipewire/corvane-nearfield.conf")
