@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <optional>
@@ -147,7 +149,7 @@ TEST_F(Lv2Ui, EmbedsTellsItsSizeAndShowsTheDistanceThatTheHostSends)
 	std::vector<xcb_window_t> children = client.descendantsOf(parent);
 	EXPECT_NE(std::find(children.begin(), children.end(), window), children.end()) << "not inside the parent";
 	ASSERT_TRUE(host.size);
-	auto [width, height] = *host.size;
+	int width = host.size->first, height = host.size->second;
 	corvane::test::Freed<xcb_get_geometry_reply_t> geometry(
 	    xcb_get_geometry_reply(client.get(), xcb_get_geometry(client.get(), window), nullptr));
 	ASSERT_TRUE(geometry);
@@ -180,7 +182,8 @@ TEST_F(Lv2Ui, ADragWritesTheDistanceInOneGestureAndUnusedKeysReachTheHost)
 	handle = instantiate(&widget);
 	ASSERT_NE(handle, nullptr);
 	auto window = static_cast<xcb_window_t>(reinterpret_cast<std::uintptr_t>(widget));
-	auto [width, height] = host.size.value_or(std::pair{0, 0});
+	ASSERT_TRUE(host.size);
+	int width = host.size->first, height = host.size->second;
 	int start = -1;
 	ASSERT_TRUE(idleUntil([&] { return (start = handleCentre(window, width, height)) > 0; }));
 
