@@ -4,7 +4,7 @@
 # class, puts it on a new track, sets its distance and runs it (the
 # plug-in's timing statistics count its process calls). Opening its editor
 # in Ardour's window needs the GUI: see the LV2 section of the README.
-# Usage: scripts/ardour-check.sh BUILD_DIR   (needs ardour)
+# Usage: scripts/ardour-check.sh BUILD_DIR   (scripts/install-deps.sh --host-checks installs what it needs: ardour)
 set -euo pipefail
 
 if (($# != 1)); then

@@ -7,7 +7,7 @@
 #    plug-in's control port: jalv's "Save Preset" writes the port's value,
 #    which must be the distance the drag's end stands for.
 # The menu positions are those of jalv 1.6.6 with GTK's default theme.
-# Usage: scripts/jalv-check.sh BUILD_DIR   (needs jalv, pipewire-jack,
+# Usage: scripts/jalv-check.sh BUILD_DIR   (scripts/install-deps.sh --host-checks installs what it needs: jalv, pipewire-jack,
 # wireplumber, dbus, xvfb, xdotool, x11-apps and imagemagick)
 set -euo pipefail
 

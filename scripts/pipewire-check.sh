@@ -8,7 +8,7 @@
 # high-passed as the filter's model says at 50 Hz and 1 kHz (within 0.5 dB),
 # and its sum the input's; then the distance is changed at run time with
 # pw-cli and measured again.
-# Usage: scripts/pipewire-check.sh BUILD_DIR   (needs pipewire, pipewire-bin,
+# Usage: scripts/pipewire-check.sh BUILD_DIR   (scripts/install-deps.sh --host-checks installs what it needs: pipewire, pipewire-bin,
 # wireplumber, dbus and python3; the build's LV2 bundle is used, nothing is installed)
 set -euo pipefail
 
