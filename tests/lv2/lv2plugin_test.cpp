@@ -76,14 +76,22 @@ std::string findProgram(const char* name)
 int runWithLv2Path(std::vector<std::string> args)
 {
 	std::vector<std::string> env = {std::string("LV2_PATH=") + CORVANE_LV2_FOLDER};
-	for (char** e = environ; *e; ++e)
-		if (std::string_view(*e).substr(0, 9) != "LV2_PATH=")
-			env.emplace_back(*e);
 #ifdef CORVANE_ASAN_RUNTIME
-	// The module needs the sanitizer's run time first, which lv2apply lacks.
+	// The module needs the sanitizer's run time first, which lv2apply lacks;
+	// lv2apply's own leaks are not ours.
 	env.emplace_back("LD_PRELOAD=" CORVANE_ASAN_RUNTIME);
 	env.emplace_back("ASAN_OPTIONS=detect_leaks=0");
 #endif
+	auto replaced = [&](std::string_view entry)
+	{
+		for (const std::string& own : env)
+			if (entry.substr(0, own.find('=') + 1) == std::string_view(own).substr(0, own.find('=') + 1))
+				return true;
+		return false;
+	};
+	for (char** e = environ; *e; ++e)
+		if (!replaced(*e))
+			env.emplace_back(*e);
 	std::vector<char*> argv, envp;
 	for (auto& a : args)
 		argv.push_back(a.data());
