@@ -17,7 +17,7 @@ configure = test -f "$(1)/CMakeCache.txt" || cmake -S . -B "$(1)" $(2)
 
 # The package's build: Release, the plug-in and the host only, neither
 # GoogleTest nor Google Benchmark looked for, with Debian's hardening flags.
-DEB_OPTIONS := -DCMAKE_BUILD_TYPE=Release -DCORVANE_WERROR=ON -DBUILD_TESTING=OFF -DCORVANE_BENCH=OFF \
+DEB_OPTIONS := -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_BUILD_TYPE=Release -DCORVANE_WERROR=ON -DBUILD_TESTING=OFF -DCORVANE_BENCH=OFF \
 	-DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON
 
 .PHONY: all deps deps-ci build build-asan build-tsan check test test-normal test-asan test-tsan test-install test-package \
@@ -116,7 +116,7 @@ deb-check: deb
 	./scripts/check-package.sh "$(DEB_BUILD)"
 
 format:
-	find host effect editor gui tools tests bench resources examples -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find host effect editor gui lv2 tools tests bench resources examples -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf "$(BUILD)" "$(ASAN_BUILD)" "$(TSAN_BUILD)" "$(GCC_BUILD)" "$(CLANG_BUILD)" "$(DEB_BUILD)" out

@@ -9,6 +9,11 @@ include(GNUInstallDirs)
 set(CORVANE_VST_INSTALL_DIR lib/vst CACHE PATH
   "Folder for the plug-in bundle Corvane.vst, relative to the prefix")
 
+# LV2 hosts look in the library folder's lv2 (Debian's lilv also in the
+# multiarch one, /usr/lib/x86_64-linux-gnu/lv2).
+set(CORVANE_LV2_INSTALL_DIR ${CMAKE_INSTALL_LIBDIR}/lv2 CACHE PATH
+  "Folder for the plug-in bundle Corvane.lv2, relative to the prefix")
+
 option(CORVANE_INSTALL_STRIP "Strip the installed binaries" ON)
 if(CORVANE_INSTALL_STRIP)
   # What `cmake --install --strip` does, by default: a build with debug

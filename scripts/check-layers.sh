@@ -8,7 +8,7 @@
 #   gui/platform/linux                               on the whole toolkit
 #   editor/          on host/, effect/ and the toolkit's core (not the platform);
 #                    its editor base (aeffguieditor) on host/ and the core only
-#   plugin/, tools/, resources/, bench/, tests/, examples/: on anything
+#   plugin/, lv2/, tools/, resources/, bench/, tests/, examples/: on anything
 # The binary interface's plain declarations (host/aeffect.h, host/aeffectx.h)
 # may be included by every layer.
 #

@@ -4,7 +4,8 @@
 #    files in scripts/install-manifest.txt, the binaries stripped;
 #  - lintian finds no error in the package;
 #  - the package installs with apt-get, its corvane-host describes its
-#    plug-in and runs the demo through it, and purging it leaves none of it.
+#    plug-in and runs the demo through it, lv2info finds the LV2 plug-in,
+#    and purging it leaves none of it.
 # Usage: scripts/check-package.sh BUILD_DIR   (after `make deb`; needs root
 # or sudo, and installs and removes the package corvane)
 set -euo pipefail
@@ -30,7 +31,9 @@ if ! diff -u "$root/scripts/install-manifest.txt" "$work/files"; then
   echo "check-package.sh: the staged files differ from scripts/install-manifest.txt" >&2
   exit 1
 fi
-for binary in usr/bin/corvane-host usr/lib/vst/Corvane.vst/Contents/x86_64-linux/Corvane.so; do
+lv2=usr/lib/x86_64-linux-gnu/lv2/Corvane.lv2
+for binary in usr/bin/corvane-host usr/lib/vst/Corvane.vst/Contents/x86_64-linux/Corvane.so \
+  "$lv2/Corvane.so" "$lv2/CorvaneUI.so"; do
   if readelf -S "$stage/$binary" | grep -qE '\.(symtab|debug_info)'; then
     echo "check-package.sh: $binary is not stripped" >&2
     exit 1
@@ -65,11 +68,13 @@ corvane-host info "$plugin"
 corvane-host process "$plugin" --demo "$work/demo.wav" --program 1
 [[ -s "$work/demo.wav" ]] || { echo "check-package.sh: the demo wrote nothing" >&2; exit 1; }
 man -w corvane-host >/dev/null
+# LV2 hosts find the bundle where the package put it, with no path set.
+env -u LV2_PATH lv2info https://halvenor.example/lv2/corvane | grep -E '^\s*(Name|Author|Class|UI):'
 
 echo
 echo "== removing the package"
 $sudo apt-get purge -y -qq corvane >/dev/null
-for path in /usr/lib/vst/Corvane.vst /usr/bin/corvane-host /usr/share/doc/corvane /usr/share/man/man1/corvane-host.1.gz; do
+for path in /usr/lib/vst/Corvane.vst "/$lv2" /usr/bin/corvane-host /usr/share/doc/corvane /usr/share/man/man1/corvane-host.1.gz; do
   if [[ -e "$path" ]]; then
     echo "check-package.sh: $path is still there after the purge" >&2
     exit 1

@@ -2,9 +2,12 @@
 # Installs the Debian packages that building, running and testing need.
 # Idempotent: packages already present are left alone, and apt-get is not
 # touched at all when nothing is missing.
-# Usage: scripts/install-deps.sh [--ci]
-#   --ci  also what CI's further builds and the Debian package need: clang,
-#         and dpkg-dev, file and lintian to build and check the package.
+# Usage: scripts/install-deps.sh [--ci | --host-checks]
+#   --ci           also what CI's further builds and the Debian package need:
+#                  clang, and dpkg-dev, file and lintian to build and check
+#                  the package.
+#   --host-checks  also the hosts and servers of scripts/jalv-check.sh,
+#                  scripts/ardour-check.sh and scripts/pipewire-check.sh.
 set -euo pipefail
 
 packages=(
@@ -18,13 +21,17 @@ packages=(
   fonts-liberation2 fonts-dejavu-core adwaita-icon-theme
   librsvg2-common
   dpf-plugins-vst
+  lv2-dev sordi lilv-utils
 )
 
 case "${1:-}" in
 "") ;;
 --ci) packages+=(clang dpkg-dev file lintian) ;;
+--host-checks)
+  packages+=(jalv ardour pipewire pipewire-bin pipewire-jack wireplumber dbus python3 xdotool x11-apps imagemagick)
+  ;;
 *)
-  echo "usage: $0 [--ci]" >&2
+  echo "usage: $0 [--ci | --host-checks]" >&2
   exit 2
   ;;
 esac
