@@ -13,7 +13,7 @@ fail() {
   status=1
 }
 
-# Debian's lv2-dev lists a file of the core specification that it does not
+# Debian's lv2-dev lists a file of LV2's core bundle that it does not
 # ship; lv2_validate says it skips it. Apart from that its summary line is
 # all it may print.
 report=$(lv2_validate "$bundle"/*.ttl 2>&1 | grep -v '^Skipping file /usr/lib/lv2/') || fail "lv2_validate failed"
@@ -22,7 +22,7 @@ if [[ "$report" != "Found 0 errors among "* || $(wc -l <<<"$report") -ne 1 ]]; t
   echo "$report" >&2
 fi
 
-# The specifications' own bundles must be on the path too: lilv learns the
+# LV2's own bundles (/usr/lib/lv2) must be on the path too: lilv learns the
 # plug-in classes from them.
 info=$(LV2_PATH="$folder:/usr/lib/lv2" lv2info "$uri" 2>/dev/null) || fail "lv2info does not find $uri"
 expect() {
