@@ -6,6 +6,7 @@
 #include "gui/views/iplatformframe.h"
 #include "host/audioeffectx.h"
 
+#include <cmath>
 #include <utility>
 
 VstInt32 AEffGUIEditor::knobMode = 0;
@@ -58,10 +59,67 @@ void AEffGUIEditor::setEventLoopRunner(EventLoopRunner runner)
 	gEventLoopRunner = runner;
 }
 
+namespace
+{
+
+std::int16_t scaledCoordinate(std::int16_t value, double factor)
+{
+	return static_cast<std::int16_t>(std::lround(value * factor));
+}
+
+} // namespace
+
+ERect AEffGUIEditor::scaledRect(double factor) const
+{
+	return ERect{scaledCoordinate(rect.top, factor), scaledCoordinate(rect.left, factor),
+	             scaledCoordinate(rect.bottom, factor), scaledCoordinate(rect.right, factor)};
+}
+
+double AEffGUIEditor::getScaleFactor() const
+{
+	if (frame && frame->getPlatformFrame())
+		return frame->getScaleFactor();
+	return requestedScale > 0. ? requestedScale : VSTGUI::getDesktopScaleFactor();
+}
+
 bool AEffGUIEditor::getRect(ERect** r)
 {
-	*r = &rect;
+	reportedRect = scaledRect(getScaleFactor());
+	*r = &reportedRect;
 	return true;
+}
+
+bool AEffGUIEditor::setContentScaleFactor(float factor)
+{
+	if (!(factor >= 1.f && factor <= 4.f))
+		return false;
+	requestedScale = factor;
+	if (frame && frame->getPlatformFrame() && frame->getScaleFactor() != requestedScale)
+	{
+		frame->setScaleFactor(requestedScale);
+		finishOpen();
+	}
+	return true;
+}
+
+void AEffGUIEditor::finishOpen()
+{
+	ERect now = scaledRect(getScaleFactor());
+	if (now.right - now.left != reportedRect.right - reportedRect.left ||
+	    now.bottom - now.top != reportedRect.bottom - reportedRect.top)
+	{
+		reportedRect = now;
+		requestHostSize(now.right - now.left, now.bottom - now.top);
+	}
+	VSTGUI::getPlatformEventLoop().paint();
+}
+
+bool AEffGUIEditor::requestHostSize(double width, double height)
+{
+	auto* fx = static_cast<AudioEffectX*>(effect);
+	if (!fx || !fx->canHostDo(const_cast<char*>(HostCanDos::canDoSizeWindow)))
+		return true;
+	return fx->sizeWindow(static_cast<VstInt32>(width), static_cast<VstInt32>(height));
 }
 
 bool AEffGUIEditor::open(void* ptr)
@@ -152,13 +210,12 @@ void AEffGUIEditor::doIdleStuff()
 	inIdle = false;
 }
 
+// The host sizes its window in device pixels.
 bool AEffGUIEditor::beforeSizeChange(const VSTGUI::CRect& newSize, const VSTGUI::CRect&)
 {
-	auto* fx = static_cast<AudioEffectX*>(effect);
-	if (!fx || !fx->canHostDo(const_cast<char*>(HostCanDos::canDoSizeWindow)))
-		return true;
-	return fx->sizeWindow(static_cast<VstInt32>(newSize.right - newSize.left),
-	                      static_cast<VstInt32>(newSize.bottom - newSize.top));
+	const double factor = getScaleFactor();
+	const auto device = [factor](double extent) { return factor == 1. ? extent : std::round(extent * factor); };
+	return requestHostSize(device(newSize.right - newSize.left), device(newSize.bottom - newSize.top));
 }
 
 // A gesture may bracket a nested edit (the default-value click inside a

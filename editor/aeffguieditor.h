@@ -23,8 +23,15 @@ public:
 	~AEffGUIEditor() override;
 
 	AudioEffect* getEffect() override { return effect; }
-	// The rectangle the derived editor set; valid before the first open.
+	// The rectangle the derived editor set, in device pixels (its size
+	// times the scale factor); valid before the first open.
 	bool getRect(ERect** rect) override;
+	// Takes factors from 1 to 4; an open window is redrawn at the new
+	// factor and the host is asked to resize it.
+	bool setContentScaleFactor(float factor) override;
+	double getRequestedScaleFactor() const override { return requestedScale; }
+	// The open window's factor, else the host's request, else the desktop's.
+	double getScaleFactor() const;
 	bool open(void* ptr) override;
 	void idle() override;
 	bool onKeyDown(VstKeyCode& keyCode) override;
@@ -56,10 +63,24 @@ public:
 	static void setEventLoopRunner(EventLoopRunner runner);
 
 protected:
+	// Derived editors call this at the end of a successful open: the host
+	// hears of a size that the window's factor changed, and the window is
+	// drawn before the host's first idle.
+	void finishOpen();
+
+	// In the editor's own units; getRect scales it.
 	ERect rect{0, 0, 0, 0};
 	std::uint32_t lastTicks = 0;
 	bool inIdle = false;
 	// Open edits by parameter index; user-interface thread only.
 	std::map<VSTGUI::int32, int> editDepth;
 	static VstInt32 knobMode;
+
+private:
+	ERect scaledRect(double factor) const;
+	bool requestHostSize(double width, double height);
+
+	double requestedScale = 0.;
+	// What getRect last answered: the host sized its window by it.
+	ERect reportedRect{0, 0, 0, 0};
 };

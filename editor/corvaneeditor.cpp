@@ -109,6 +109,7 @@ bool Corvaneeditor::open(void* ptr)
 	frame = newFrame;
 	windowOpen = true;
 	setParameter(Corvane::kDistance, effect->getParameter(Corvane::kDistance));
+	finishOpen();
 	return true;
 }
 

@@ -40,6 +40,9 @@ public:
 	virtual bool onKeyUp(VstKeyCode&) { return false; }
 	virtual bool onWheel(float) { return false; }
 	virtual bool setKnobMode(VstInt32) { return false; }
+	// The host asks for the editor at factor device pixels per pixel of its
+	// layout (see AudioEffectX::vendorSpecific); false when it cannot.
+	virtual bool setContentScaleFactor(float) { return false; }
 
 protected:
 	AudioEffect* effect;          // not owned

@@ -207,6 +207,15 @@ VstInt32 AudioEffectX::getHostLanguage()
 	return static_cast<VstInt32>(callHost(audioMasterGetLanguage));
 }
 
+VstIntPtr AudioEffectX::vendorSpecific(VstInt32 index, VstIntPtr value, void*, float opt)
+{
+	constexpr VstInt32 kScaleRequest = 0x50726553;       // 'PreS'
+	constexpr VstIntPtr kScaleRequestValue = 0x41654373; // 'AeCs'
+	if (index != kScaleRequest || value != kScaleRequestValue || !editor)
+		return 0;
+	return editor->setContentScaleFactor(opt) ? 1 : 0;
+}
+
 void* AudioEffectX::getDirectory()
 {
 	return reinterpret_cast<void*>(callHost(audioMasterGetDirectory));

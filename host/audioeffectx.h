@@ -102,7 +102,10 @@ public:
 	virtual bool getVendorString(char*) { return false; }
 	virtual bool getProductString(char*) { return false; }
 	virtual VstInt32 getVendorVersion() { return 0; }
-	virtual VstIntPtr vendorSpecific(VstInt32, VstIntPtr, void*, float) { return 0; }
+	// 0, except for the scale-factor request that hosts send for HiDPI
+	// screens (index 'PreS', value 'AeCs', opt the factor), which goes to the
+	// editor: 1 when it takes the factor.
+	virtual VstIntPtr vendorSpecific(VstInt32 index, VstIntPtr value, void* ptr, float opt);
 	virtual VstInt32 canDo(char*) { return 0; }
 	virtual VstInt32 getVstVersion() { return kVstVersion; }
 	virtual VstPlugCategory getPlugCategory();

@@ -64,6 +64,12 @@ uint32 getMonotonicTicks()
 	return static_cast<uint32>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
+double getDesktopScaleFactor()
+{
+	auto factor = getPlatformFactory().getDesktopScaleFactor;
+	return factor ? factor() : 1.;
+}
+
 IPlatformFont* IPlatformFont::create(const char* name, const double& size, const int32& style)
 {
 	auto create = getPlatformFactory().createFont;

@@ -57,6 +57,9 @@ struct PlatformFactory
 	bool (*getAllFontFamilies)(std::list<std::string>& fontFamilyNames) = nullptr;
 	IPlatformString* (*createString)(const char* utf8String) = nullptr;
 	IPlatformEventLoop* eventLoop = nullptr;
+	// Device pixels per logical pixel that the desktop asks for (1 to 4);
+	// empty: 1.
+	double (*getDesktopScaleFactor)() = nullptr;
 };
 
 // The installed table; an empty one until a platform installs its own.
@@ -71,5 +74,8 @@ IPlatformEventLoop& getPlatformEventLoop();
 // Milliseconds of the monotonic clock, wrapping as unsigned 32-bit: the
 // ticks of a platform that has no clock of its own.
 uint32 getMonotonicTicks();
+
+// The installed platform's desktop scale factor, 1 without one.
+double getDesktopScaleFactor();
 
 } // namespace VSTGUI

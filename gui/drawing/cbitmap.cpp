@@ -16,6 +16,50 @@ CBitmap::CBitmap(const CResourceDescription& description)
 		platformBitmap->forget();
 		platformBitmap = nullptr;
 	}
+	if (platformBitmap)
+		loadHighResolution();
+}
+
+std::string CBitmap::highResolutionName(const char* name)
+{
+	std::string result(name ? name : "");
+	const auto dot = result.find_last_of('.');
+	const auto slash = result.find_last_of('/');
+	const bool hasExtension = dot != std::string::npos && dot > 0 && (slash == std::string::npos || dot > slash + 1);
+	result.insert(hasExtension ? dot : result.size(), "@2x");
+	return result;
+}
+
+// Only the companion's header is read here; its pixels are decoded when a
+// scaled window first draws it.
+void CBitmap::loadHighResolution()
+{
+	if (resourceDesc.type != CResourceDescription::kStringType || !resourceDesc.u.name)
+		return;
+	const std::string name = highResolutionName(resourceDesc.u.name);
+	IPlatformBitmap* companion = IPlatformBitmap::create(nullptr);
+	if (companion && companion->load(CResourceDescription(name.c_str())))
+		highResolution = companion;
+	else if (companion)
+		companion->forget();
+}
+
+IPlatformBitmap* CBitmap::getPlatformBitmapForScale(double scaleFactor) const
+{
+	if (!(scaleFactor > 1.) || !highResolution || !platformBitmap)
+		return platformBitmap;
+	if (!highResolutionChecked)
+	{
+		highResolutionChecked = true;
+		const CPoint own = platformBitmap->getSize();
+		const CPoint twice = highResolution->getSize();
+		if (twice.x != 2. * own.x || twice.y != 2. * own.y)
+		{
+			highResolution->forget();
+			highResolution = nullptr;
+		}
+	}
+	return highResolution ? highResolution : platformBitmap;
 }
 
 CBitmap::CBitmap(double width, double height)
@@ -35,6 +79,8 @@ CBitmap::~CBitmap()
 {
 	if (platformBitmap)
 		platformBitmap->forget();
+	if (highResolution)
+		highResolution->forget();
 }
 
 bool CBitmap::isTypeOf(const char* className) const
@@ -63,6 +109,7 @@ double CBitmap::getHeight() const
 	return platformBitmap ? platformBitmap->getSize().y : 0.;
 }
 
+// New pixels replace the companion too: it showed the old picture.
 void CBitmap::setPlatformBitmap(IPlatformBitmap* bitmap)
 {
 	if (bitmap)
@@ -70,6 +117,9 @@ void CBitmap::setPlatformBitmap(IPlatformBitmap* bitmap)
 	if (platformBitmap)
 		platformBitmap->forget();
 	platformBitmap = bitmap;
+	if (highResolution)
+		highResolution->forget();
+	highResolution = nullptr;
 }
 
 } // namespace VSTGUI

@@ -1,5 +1,10 @@
 // The toolkit's image: a reference-counted wrapper around a platform bitmap.
 //
+// A named resource may also exist at twice the resolution, as the same name
+// with "@2x" before the extension ("knob@2x.png"): windows with a scale
+// factor above 1 draw that one, at the bitmap's size. Its width and height
+// must be exactly twice the bitmap's, or it is not used.
+//
 // A bitmap whose resource is missing or cannot be decoded still exists,
 // without platform bitmap: width and height 0, it draws nothing. Created,
 // drawn and released on the user-interface thread.
@@ -8,6 +13,8 @@
 #include "gui/base/cbaseobject.h"
 #include "gui/base/crect.h"
 #include "gui/drawing/cresourcedescription.h"
+
+#include <string>
 
 namespace VSTGUI
 {
@@ -41,6 +48,12 @@ public:
 
 	// Not owned by the caller; may be null.
 	IPlatformBitmap* getPlatformBitmap() const { return platformBitmap; }
+	// The pixels to draw at scaleFactor device pixels per unit: the
+	// twice-resolution ones above 1 when they exist, else the bitmap's own.
+	// Not owned by the caller; may be null.
+	IPlatformBitmap* getPlatformBitmapForScale(double scaleFactor) const;
+	// "name.png" becomes "name@2x.png"; "name" becomes "name@2x".
+	static std::string highResolutionName(const char* name);
 	// Remembers the new one (may be null) and forgets the old one.
 	void setPlatformBitmap(IPlatformBitmap* bitmap);
 	const CResourceDescription& getResourceDescription() const { return resourceDesc; }
@@ -48,6 +61,13 @@ public:
 protected:
 	CResourceDescription resourceDesc;
 	IPlatformBitmap* platformBitmap{nullptr};
+
+private:
+	void loadHighResolution();
+
+	// Decided at the first draw above factor 1.
+	mutable IPlatformBitmap* highResolution{nullptr};
+	mutable bool highResolutionChecked{false};
 };
 
 } // namespace VSTGUI

@@ -41,7 +41,21 @@ bool CFrame::initFrame(void* parentWindow)
 	if (parentWindow == nullptr || platformFrame != nullptr)
 		return false;
 	platformFrame = IPlatformFrame::createPlatformFrame(this, viewRect, parentWindow);
+	// The platform starts at the desktop's factor; a host's request replaces
+	// it before anything is drawn.
+	if (platformFrame && editor && editor->getRequestedScaleFactor() > 0.)
+		platformFrame->setScaleFactor(editor->getRequestedScaleFactor());
 	return platformFrame != nullptr;
+}
+
+double CFrame::getScaleFactor() const
+{
+	return platformFrame ? platformFrame->getScaleFactor() : 1.;
+}
+
+bool CFrame::setScaleFactor(double factor)
+{
+	return platformFrame && platformFrame->setScaleFactor(factor);
 }
 
 CFrame::~CFrame()

@@ -110,6 +110,11 @@ public:
 	virtual IViewAddedRemovedObserver* getViewAddedRemovedObserver() const;
 	virtual void setViewAddedRemovedObserver(IViewAddedRemovedObserver* observer);
 
+	// Device pixels per frame unit of the window; 1 without one.
+	double getScaleFactor() const;
+	// Redraws the window at the new factor; false without a window or when
+	// the platform refuses it.
+	bool setScaleFactor(double factor);
 	// Moves drawn pixels when the platform can, else invalidates src.
 	void scrollRect(const CRect& src, const CPoint& distance);
 	void registerMouseObserver(IMouseObserver* observer);

@@ -101,6 +101,13 @@ public:
 	virtual COffscreenContext* createOffscreenContext(double width, double height) = 0;
 	// -1 when the drag cannot start.
 	virtual int32 doDrag(CDropSource* source, const CPoint& offset, CBitmap* dragBitmap) = 0;
+
+	// Device pixels per frame unit. Everything above the platform stays in
+	// frame units; the native window, its pixels and its events are scaled.
+	virtual double getScaleFactor() const { return 1.; }
+	// Redraws the whole frame at the new factor; false when the platform
+	// cannot scale or the factor is outside 1 to 4.
+	virtual bool setScaleFactor(double) { return false; }
 };
 
 } // namespace VSTGUI

@@ -24,6 +24,9 @@ public:
 	// false vetoes the frame's resize.
 	virtual bool beforeSizeChange(const CRect&, const CRect&) { return true; }
 	virtual CFrame* getFrame() const { return frame; }
+	// The scale factor the host asked the editor for; 0 leaves it to the
+	// platform (the desktop's setting).
+	virtual double getRequestedScaleFactor() const { return 0.; }
 
 protected:
 	// The frame of the open editor, null while closed; owned by the editor.

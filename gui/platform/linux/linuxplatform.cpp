@@ -3,6 +3,7 @@
 #include "gui/platform/linux/drawing/cairobitmap.h"
 #include "gui/platform/linux/text/pangofont.h"
 #include "gui/platform/linux/text/pangostring.h"
+#include "gui/platform/linux/window/x11desktopscale.h"
 #include "gui/platform/linux/window/x11frame.h"
 #include "gui/platform/linux/window/x11runloop.h"
 
@@ -42,6 +43,7 @@ const PlatformFactory kLinuxFactory{
     .getAllFontFamilies = PangoFont::getAllFamilies,
     .createString = PangoString::create,
     .eventLoop = &gEventLoop,
+    .getDesktopScaleFactor = X11DesktopScale::current,
 };
 
 } // namespace

@@ -158,7 +158,9 @@ CRect X11OptionMenu::controlRootRect(COptionMenu* menu) const
 	menu->localToFrame(topLeft);
 	CPoint global;
 	frame->getGlobalPosition(global);
-	return CRect(CPoint(topLeft.x + global.x, topLeft.y + global.y), view.getSize());
+	CRect device = frame->toDevice(CRect(topLeft, view.getSize()));
+	device.offset(global.x, global.y);
+	return device;
 }
 
 CRect X11OptionMenu::screenRect() const

@@ -198,7 +198,7 @@ void X11Tooltip::moveAndShow(const CRect& rect, const CPoint& size)
 {
 	CPoint origin;
 	frame->getGlobalPosition(origin);
-	CRect rootRect(rect);
+	CRect rootRect = frame->toDevice(rect);
 	rootRect.offset(origin.x, origin.y);
 	xcb_screen_t* screen = display.getScreen();
 	CPoint where = placement(rootRect, size, CPoint(screen->width_in_pixels, screen->height_in_pixels));

@@ -20,8 +20,9 @@ constexpr uint32_t kMaxDataWords = 16u << 20;
 
 } // namespace
 
-X11DropTarget::X11DropTarget(X11Display& display, xcb_window_t window, IPlatformFrameCallback* const& callback)
-: display(display), connection(display.getConnection()), window(window), callback(callback)
+X11DropTarget::X11DropTarget(X11Display& display, xcb_window_t window, IPlatformFrameCallback* const& callback,
+                             const double& scale)
+: display(display), connection(display.getConnection()), window(window), callback(callback), scale(scale)
 {
 	xcb_change_property(connection, XCB_PROP_MODE_REPLACE, window, atom(X11Atom::xdndAware), XCB_ATOM_ATOM, 32, 1,
 	                    &kXdndVersion);
@@ -110,7 +111,7 @@ CPoint X11DropTarget::toWindow(uint32_t rootPosition) const
 	xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
 	auto reply = owned(xcb_translate_coordinates_reply(
 	    connection, xcb_translate_coordinates(connection, root, window, x, y), nullptr));
-	return reply ? CPoint(reply->dst_x, reply->dst_y) : lastPoint;
+	return reply ? CPoint(reply->dst_x / scale, reply->dst_y / scale) : lastPoint;
 }
 
 void X11DropTarget::sendToSource(xcb_atom_t type, const std::array<uint32_t, 5>& data)

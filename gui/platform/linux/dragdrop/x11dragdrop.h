@@ -32,8 +32,10 @@ class X11DropTarget
 public:
 	// Marks window as XDND-aware. display must outlive the target. callback refers to
 	// the frame's own pointer, read afresh before every call: a view may end
-	// the frame from inside any drag call, which clears it.
-	X11DropTarget(X11Display& display, xcb_window_t window, IPlatformFrameCallback* const& callback);
+	// the frame from inside any drag call, which clears it. scale, the
+	// frame's device pixels per frame unit, is read afresh too.
+	X11DropTarget(X11Display& display, xcb_window_t window, IPlatformFrameCallback* const& callback,
+	              const double& scale);
 	~X11DropTarget();
 	X11DropTarget(const X11DropTarget&) = delete;
 	X11DropTarget& operator=(const X11DropTarget&) = delete;
@@ -63,6 +65,7 @@ private:
 	xcb_connection_t* connection;
 	xcb_window_t window;
 	IPlatformFrameCallback* const& callback;
+	const double& scale;
 
 	xcb_window_t source{XCB_WINDOW_NONE};
 	xcb_atom_t chosenType{XCB_ATOM_NONE};

@@ -1,6 +1,7 @@
 #include "gui/platform/linux/drawing/cairodrawcontext.h"
 
 #include "gui/drawing/cbitmap.h"
+#include "gui/drawing/iplatformbitmap.h"
 #include "gui/platform/linux/drawing/cairobitmap.h"
 #include "gui/platform/linux/drawing/cairogradient.h"
 #include "gui/platform/linux/drawing/cairographicspath.h"
@@ -101,6 +102,10 @@ CairoDrawContext::CairoDrawContext(cairo_t* cr, const CRect& surfaceRect)
 	{
 		cairo = cairo_reference(cr);
 		cairo_save(cairo);
+		double unitX = 1.;
+		double unitY = 0.;
+		cairo_user_to_device_distance(cairo, &unitX, &unitY);
+		deviceScale = std::hypot(unitX, unitY);
 	}
 	init();
 }
@@ -314,25 +319,51 @@ void CairoDrawContext::clearRect(const CRect& rect)
 	}
 }
 
+// In a scaled window the destination's corners go to the nearest device
+// pixels, so that neighbouring pictures meet without a seam or a blurred
+// edge, and the picture is drawn at its size in frame units from the pixels
+// that suit the factor. Pixels that map one to one, or onto whole blocks,
+// are copied as they are; any other factor is filtered.
 void CairoDrawContext::drawBitmap(CBitmap* bitmap, const CRect& dest, const CPoint& offset, float alpha)
 {
 	if (!bitmap || alpha == 0.f)
 		return;
-	auto* platformBitmap = dynamic_cast<CairoBitmap*>(bitmap->getPlatformBitmap());
+	IPlatformBitmap* chosen = bitmap->getPlatformBitmapForScale(deviceScale);
+	auto* platformBitmap = dynamic_cast<CairoBitmap*>(chosen);
 	cairo_surface_t* surface = platformBitmap ? platformBitmap->getSurface() : nullptr;
 	if (!surface)
 		return;
+	const double pixelsPerUnit = chosen == bitmap->getPlatformBitmap() ? 1. : 2.;
 	if (cairo_t* cr = beginCairoContext(true))
 	{
-		const double left = roundedPixel(dest.left);
-		const double top = roundedPixel(dest.top);
-		cairo_rectangle(cr, left, top, roundedPixel(dest.right) - left, roundedPixel(dest.bottom) - top);
+		double left = roundedPixel(dest.left);
+		double top = roundedPixel(dest.top);
+		double right = roundedPixel(dest.right);
+		double bottom = roundedPixel(dest.bottom);
+		if (deviceScale != 1.)
+		{
+			snapToDevicePixel(cr, left, top);
+			snapToDevicePixel(cr, right, bottom);
+		}
+		cairo_rectangle(cr, left, top, right - left, bottom - top);
 		cairo_clip(cr);
-		cairo_set_source_surface(cr, surface, left - roundedPixel(offset.x), top - roundedPixel(offset.y));
-		cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+		cairo_translate(cr, left - roundedPixel(offset.x), top - roundedPixel(offset.y));
+		cairo_scale(cr, 1. / pixelsPerUnit, 1. / pixelsPerUnit);
+		cairo_set_source_surface(cr, surface, 0., 0.);
+		const double stretch = deviceScale / pixelsPerUnit;
+		const bool wholeBlocks = stretch >= 1. && stretch == std::floor(stretch);
+		cairo_pattern_set_filter(cairo_get_source(cr), wholeBlocks ? CAIRO_FILTER_NEAREST : CAIRO_FILTER_GOOD);
 		cairo_paint_with_alpha(cr, unitValue(static_cast<double>(alpha) * currentState.globalAlpha));
 		releaseCairoContext(cr);
 	}
+}
+
+void CairoDrawContext::snapToDevicePixel(cairo_t* cr, double& x, double& y)
+{
+	cairo_user_to_device(cr, &x, &y);
+	x = std::round(x);
+	y = std::round(y);
+	cairo_device_to_user(cr, &x, &y);
 }
 
 CGraphicsPath* CairoDrawContext::createGraphicsPath()

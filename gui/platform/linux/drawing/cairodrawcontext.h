@@ -19,7 +19,10 @@
 // - drawArc angles are degrees, 0 at the top of the ellipse and growing
 //   counter-clockwise on screen; the arc is followed by a line to the centre.
 // - bitmaps are never scaled: pixel (offset.x, offset.y) lands on the
-//   rounded top-left corner of the destination, which cuts the image.
+//   rounded top-left corner of the destination, which cuts the image. A
+//   window with a scale factor (its cairo_t scaled to device pixels) draws
+//   them at their size in its units, from their twice-resolution pixels
+//   where they have them.
 // - dash lengths are multiples of the line width; the phase is not.
 // - the global alpha multiplies everything drawn.
 //
@@ -75,6 +78,8 @@ public:
 	void releaseCairoContext(cairo_t* cr);
 	// Sets cr's source to colour with the global alpha multiplied in.
 	void setSourceColor(cairo_t* cr, const CColor& color) const;
+	// Device pixels per unit: the window's scale factor, 1 offscreen.
+	double getDeviceScale() const { return deviceScale; }
 
 protected:
 	~CairoDrawContext() override;
@@ -86,8 +91,12 @@ private:
 	void drawCurrentPath(cairo_t* cr, CDrawStyle style);
 	void appendArcPath(cairo_t* cr, const CRect& rect, float startAngle, float endAngle) const;
 
+	static void snapToDevicePixel(cairo_t* cr, double& x, double& y);
+
 	cairo_t* cairo{nullptr};
 	bool windowForm{false};
+	// Device pixels per unit of the window's cairo_t.
+	double deviceScale{1.};
 };
 
 } // namespace VSTGUI

@@ -5,6 +5,7 @@
 #include "gui/platform/linux/controls/x11tooltip.h"
 #include "gui/platform/linux/dragdrop/x11dragsource.h"
 #include "gui/platform/linux/drawing/cairodrawcontext.h"
+#include "gui/platform/linux/window/x11desktopscale.h"
 #include "gui/platform/linux/window/x11reply.h"
 
 #include <algorithm>
@@ -35,10 +36,18 @@ constexpr size_t kPutImageHeader = 24;
 // Larger bands gain nothing and hold the server up for other clients.
 constexpr size_t kMaxBandBytes = 1 << 20;
 
+// Products of a fractional factor come out a hair beside whole numbers;
+// such a hair is no reason to take in another row of pixels.
+constexpr double kRoundingSlack = 1e-6;
+
 CRect integralRect(const CRect& r)
 {
-	return CRect(std::floor(r.left), std::floor(r.top), std::ceil(r.right), std::ceil(r.bottom));
+	return CRect(std::floor(r.left + kRoundingSlack), std::floor(r.top + kRoundingSlack),
+	             std::ceil(r.right - kRoundingSlack), std::ceil(r.bottom - kRoundingSlack));
 }
+
+constexpr double kMinScale = 1.;
+constexpr double kMaxScale = 4.;
 
 CRect unite(const CRect& a, const CRect& b)
 {
@@ -142,7 +151,7 @@ bool X11Frame::open()
 	if (!connect() || !createWindow())
 		return false;
 	publishEmbedInfo();
-	dropTarget = std::make_unique<X11DropTarget>(*display, window, callback);
+	dropTarget = std::make_unique<X11DropTarget>(*display, window, callback, scale);
 	display->setClipboardWindow(window);
 	createBackBuffer();
 	invalidRect(CRect(0, 0, frameRect.getWidth(), frameRect.getHeight()));
@@ -168,6 +177,7 @@ bool X11Frame::connect()
 		return false;
 	screen = display->getScreen();
 	depth = geometry->depth;
+	scale = X11DesktopScale::read(connection, screen->root);
 	return findImageFormat();
 }
 
@@ -191,8 +201,8 @@ bool X11Frame::createWindow()
 {
 	const uint32_t values[] = {XCB_BACK_PIXMAP_NONE, XCB_GRAVITY_NORTH_WEST, kEventMask};
 	// The parent may have gone between our check and now.
-	window =
-	    display->createWindow({parent, frameRect, XCB_CW_BACK_PIXMAP | XCB_CW_BIT_GRAVITY | XCB_CW_EVENT_MASK, values});
+	window = display->createWindow(
+	    {parent, deviceWindowRect(), XCB_CW_BACK_PIXMAP | XCB_CW_BIT_GRAVITY | XCB_CW_EVENT_MASK, values});
 	if (window == XCB_WINDOW_NONE)
 		return false;
 	gc = xcb_generate_id(connection);
@@ -217,8 +227,58 @@ void X11Frame::createBackBuffer()
 {
 	if (backBuffer)
 		cairo_surface_destroy(backBuffer);
-	backBuffer = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, X11Geometry::extent(frameRect.getWidth()),
-	                                        X11Geometry::extent(frameRect.getHeight()));
+	const CRect device = deviceWindowRect();
+	backBuffer = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, X11Geometry::extent(device.getWidth()),
+	                                        X11Geometry::extent(device.getHeight()));
+}
+
+// The sizes are rounded as the editor rounds the size it tells the host.
+CRect X11Frame::deviceWindowRect() const
+{
+	CRect r(std::round(frameRect.left * scale), std::round(frameRect.top * scale), 0, 0);
+	r.setWidth(std::round(frameRect.getWidth() * scale));
+	r.setHeight(std::round(frameRect.getHeight() * scale));
+	return r;
+}
+
+void X11Frame::configureWindow()
+{
+	const CRect r = deviceWindowRect();
+	const uint32_t values[] = {static_cast<uint32_t>(X11Geometry::coordinate(r.left)),
+	                           static_cast<uint32_t>(X11Geometry::coordinate(r.top)),
+	                           static_cast<uint32_t>(X11Geometry::extent(r.getWidth())),
+	                           static_cast<uint32_t>(X11Geometry::extent(r.getHeight()))};
+	xcb_configure_window(connection, window,
+	                     XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
+	                     values);
+}
+
+CRect X11Frame::toDevice(const CRect& rect) const
+{
+	return integralRect(CRect(rect.left * scale, rect.top * scale, rect.right * scale, rect.bottom * scale));
+}
+
+CRect X11Frame::toFrame(const CRect& deviceRect) const
+{
+	return CRect(deviceRect.left / scale, deviceRect.top / scale, deviceRect.right / scale, deviceRect.bottom / scale);
+}
+
+bool X11Frame::setScaleFactor(double factor)
+{
+	if (!(factor >= kMinScale && factor <= kMaxScale))
+		return false;
+	if (!isConnected())
+		return false;
+	if (factor == scale)
+		return true;
+	scale = factor;
+	configureWindow();
+	invalidRects.clear();
+	copyRects.clear();
+	createBackBuffer();
+	invalidRect(CRect(0, 0, frameRect.getWidth(), frameRect.getHeight()));
+	xcb_flush(connection);
+	return true;
 }
 
 void X11Frame::forget()
@@ -304,6 +364,8 @@ bool X11Frame::getGlobalPosition(CPoint& position) const
 	ReplyPtr<xcb_translate_coordinates_reply_t> reply(xcb_translate_coordinates_reply(connection, cookie, nullptr));
 	if (!reply)
 		return false;
+	// The screen's own pixels: a window placed beside the frame (a menu, a
+	// tooltip) is placed in them.
 	position = CPoint(reply->dst_x, reply->dst_y);
 	return true;
 }
@@ -315,13 +377,7 @@ bool X11Frame::setSize(const CRect& newSize)
 	CRect r = integralRect(newSize);
 	bool resized = r.getWidth() != frameRect.getWidth() || r.getHeight() != frameRect.getHeight();
 	frameRect = r;
-	const uint32_t values[] = {static_cast<uint32_t>(X11Geometry::coordinate(r.left)),
-	                           static_cast<uint32_t>(X11Geometry::coordinate(r.top)),
-	                           static_cast<uint32_t>(X11Geometry::extent(r.getWidth())),
-	                           static_cast<uint32_t>(X11Geometry::extent(r.getHeight()))};
-	xcb_configure_window(connection, window,
-	                     XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
-	                     values);
+	configureWindow();
 	if (resized)
 	{
 		invalidRects.clear();
@@ -347,7 +403,7 @@ bool X11Frame::getCurrentMousePosition(CPoint& mousePosition) const
 	    xcb_query_pointer_reply(connection, xcb_query_pointer(connection, window), nullptr));
 	if (!reply)
 		return false;
-	mousePosition = CPoint(reply->win_x, reply->win_y);
+	mousePosition = toFrame(reply->win_x, reply->win_y);
 	return true;
 }
 
@@ -450,7 +506,8 @@ void X11Frame::forgetAfterModalLoop()
 CRect X11Frame::clipToWindow(const CRect& rect) const
 {
 	CRect r = integralRect(rect);
-	r.bound(CRect(0, 0, frameRect.getWidth(), frameRect.getHeight()));
+	const CRect device = deviceWindowRect();
+	r.bound(CRect(0, 0, device.getWidth(), device.getHeight()));
 	return r;
 }
 
@@ -482,7 +539,7 @@ bool X11Frame::invalidRect(const CRect& rect)
 {
 	if (!isConnected())
 		return false;
-	addRect(invalidRects, rect);
+	addRect(invalidRects, toDevice(rect));
 	return true;
 }
 
@@ -523,11 +580,14 @@ void X11Frame::drawInvalidRects()
 		cairo_rectangle(cr, r.left, r.top, r.getWidth(), r.getHeight());
 	cairo_fill(cr);
 	cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+	// The views draw in frame units at the device's resolution; each area
+	// they are given covers its device pixels exactly.
+	cairo_scale(cr, scale, scale);
 	auto* context = new CairoDrawContext(cr, CRect(0, 0, frameRect.getWidth(), frameRect.getHeight()));
 	for (const CRect& r : rects)
 	{
 		if (callback)
-			callback->platformDrawRect(context, r);
+			callback->platformDrawRect(context, toFrame(r));
 		++statistics.drawnRects;
 	}
 	context->endDraw();
@@ -583,8 +643,8 @@ bool X11Frame::scrollRect(const CRect& src, const CPoint& distance)
 {
 	if (!isConnected() || backBuffer == nullptr)
 		return false;
-	CRect source = clipToWindow(src);
-	CPoint d(std::round(distance.x), std::round(distance.y));
+	CRect source = clipToWindow(toDevice(src));
+	CPoint d(std::round(distance.x * scale), std::round(distance.y * scale));
 	moveBackBufferPixels(source, d);
 	// Areas still waiting to be drawn inside the source move with it.
 	std::vector<CRect> pending(invalidRects);
@@ -599,13 +659,13 @@ bool X11Frame::scrollRect(const CRect& src, const CPoint& distance)
 	moved.bound(source);
 	addRect(copyRects, moved);
 	if (d.x > 0)
-		invalidRect(CRect(source.left, source.top, source.left + d.x, source.bottom));
+		addRect(invalidRects, CRect(source.left, source.top, source.left + d.x, source.bottom));
 	else if (d.x < 0)
-		invalidRect(CRect(source.right + d.x, source.top, source.right, source.bottom));
+		addRect(invalidRects, CRect(source.right + d.x, source.top, source.right, source.bottom));
 	if (d.y > 0)
-		invalidRect(CRect(source.left, source.top, source.right, source.top + d.y));
+		addRect(invalidRects, CRect(source.left, source.top, source.right, source.top + d.y));
 	else if (d.y < 0)
-		invalidRect(CRect(source.left, source.bottom + d.y, source.right, source.bottom));
+		addRect(invalidRects, CRect(source.left, source.bottom + d.y, source.right, source.bottom));
 	return true;
 }
 
@@ -698,7 +758,7 @@ void X11Frame::handleEvent(const xcb_generic_event_t& event)
 
 void X11Frame::onButtonPress(const xcb_button_press_event_t& event)
 {
-	CPoint where(event.event_x, event.event_y);
+	CPoint where = toFrame(event.event_x, event.event_y);
 	if (auto wheel = X11Events::wheelFromDetail(event.detail))
 	{
 		if (callback)
@@ -723,14 +783,14 @@ void X11Frame::onButtonRelease(const xcb_button_release_event_t& event)
 {
 	if (X11Events::wheelFromDetail(event.detail))
 		return;
-	CPoint where(event.event_x, event.event_y);
+	CPoint where = toFrame(event.event_x, event.event_y);
 	if (callback)
 		callback->platformOnMouseUp(where, X11Events::buttonStateOfRelease(event));
 }
 
 void X11Frame::onMotion(const xcb_motion_notify_event_t& event)
 {
-	CPoint where(event.event_x, event.event_y);
+	CPoint where = toFrame(event.event_x, event.event_y);
 	if (callback)
 	{
 		LeftButtonDelivery delivery(*this, (event.state & XCB_BUTTON_MASK_1) != 0);
@@ -744,7 +804,7 @@ void X11Frame::onCrossing(const xcb_enter_notify_event_t& event, bool entered)
 	// leave the frame.
 	if (event.detail == XCB_NOTIFY_DETAIL_INFERIOR || callback == nullptr)
 		return;
-	CPoint where(event.event_x, event.event_y);
+	CPoint where = toFrame(event.event_x, event.event_y);
 	CButtonState buttons = X11Events::buttonStateOfCrossing(event);
 	if (entered)
 		callback->platformOnMouseMoved(where, buttons);

@@ -41,7 +41,8 @@ class X11Tooltip;
 class X11Frame : public IPlatformFrame, public IX11EventSource
 {
 public:
-	// Counters of the drawing work, for tests and benchmarks.
+	// Counters of the drawing work, for tests and benchmarks; rectangles in
+	// device pixels.
 	struct PaintStatistics
 	{
 		uint64_t paints{0};
@@ -72,6 +73,8 @@ public:
 	IPlatformOptionMenu* createPlatformOptionMenu() override;
 	COffscreenContext* createOffscreenContext(double width, double height) override;
 	int32 doDrag(CDropSource* source, const CPoint& offset, CBitmap* dragBitmap) override;
+	double getScaleFactor() const override { return scale; }
+	bool setScaleFactor(double factor) override;
 
 	// IX11EventSource
 	int getFileDescriptor() const override;
@@ -88,9 +91,14 @@ public:
 	void sync();
 	bool hasInvalidRects() const { return !invalidRects.empty(); }
 	const PaintStatistics& getPaintStatistics() const { return statistics; }
-	// The pixels the frame has drawn, in frame coordinates; native parts
-	// over the frame take their background from it. Owned by the frame.
+	// The pixels the frame has drawn, in device pixels; native parts over
+	// the frame take their background from it. Owned by the frame.
 	cairo_surface_t* getBackBuffer() const { return backBuffer; }
+	// Frame units to the window's device pixels, rounded outward so that a
+	// scaled area never leaves a seam; and back, exactly.
+	CRect toDevice(const CRect& rect) const;
+	CRect toFrame(const CRect& deviceRect) const;
+	CPoint toFrame(int x, int y) const { return CPoint(x / scale, y / scale); }
 
 	// The connection and what the frame shares with its native parts (text
 	// field, pop-up menu, tooltip, drag); lives as long as the frame object.
@@ -122,6 +130,8 @@ private:
 	bool findImageFormat();
 	void publishEmbedInfo();
 	void createBackBuffer();
+	CRect deviceWindowRect() const;
+	void configureWindow();
 	void release();
 	void goQuiet();
 	void noteConnectionLoss();
@@ -150,7 +160,9 @@ private:
 	void moveBackBufferPixels(const CRect& src, const CPoint& distance);
 
 	IPlatformFrameCallback* callback;
+	// In frame units; the window is frameRect times scale.
 	CRect frameRect;
+	double scale{1.};
 	xcb_window_t parent;
 	std::unique_ptr<X11Display> display;
 	// The display's, for brevity.
@@ -163,6 +175,7 @@ private:
 	bool canPutImage{false};
 	size_t maxRequestBytes{0};
 	cairo_surface_t* backBuffer{nullptr};
+	// Device pixels, whole.
 	std::vector<CRect> invalidRects;
 	std::vector<CRect> copyRects;
 	std::unique_ptr<X11DropTarget> dropTarget;
