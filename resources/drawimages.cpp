@@ -1,6 +1,9 @@
 // Draws the four pictures of Corvane's editor with the toolkit itself and
 // writes them as PNG files into the folder given on the command line (the
-// bundle's Resources folder at build time).
+// bundle's Resources folder at build time). Each is drawn twice from the
+// same code: at its size, and at twice the resolution ("name@2x.png") for
+// screens with a scale factor, so that text and edges are drawn, not
+// enlarged.
 //
 // The layout they serve is fixed by the editor: a slider at (73, 94, 323,
 // 154) whose 20-pixel handle travels 229 pixels from x = 73, and a read-out
@@ -153,9 +156,10 @@ void drawReadout(CDrawContext* context)
 	}
 }
 
-bool makeImage(const std::string& path, double width, double height, const std::function<void(CDrawContext*)>& draw)
+bool makeImage(const std::string& path, double width, double height, double scaleFactor,
+               const std::function<void(CDrawContext*)>& draw)
 {
-	COffscreenContext* context = createImageContext(width, height);
+	COffscreenContext* context = createImageContext(width, height, scaleFactor);
 	if (!context)
 		return false;
 	context->beginDraw();
@@ -178,10 +182,27 @@ int main(int argc, char** argv)
 		std::fprintf(stderr, "usage: drawimages OUTPUT-FOLDER\n");
 		return 2;
 	}
-	std::string folder = argv[1];
-	bool ok = makeImage(folder + "/bmp00128.png", kWindowWidth, kWindowHeight, drawWindow);
-	ok = makeImage(folder + "/sliderbackground.png", kTrackWidth, kTrackHeight, drawTrack) && ok;
-	ok = makeImage(folder + "/SliderHandle.png", kHandleWidth, kTrackHeight, drawHandle) && ok;
-	ok = makeImage(folder + "/bmp00134.png", 40, 24, drawReadout) && ok;
+	const std::string folder = argv[1];
+	struct Picture
+	{
+		const char* name;
+		double width;
+		double height;
+		void (*draw)(CDrawContext*);
+	};
+	const Picture pictures[] = {
+	    {"bmp00128.png", kWindowWidth, kWindowHeight, drawWindow},
+	    {"sliderbackground.png", kTrackWidth, kTrackHeight, drawTrack},
+	    {"SliderHandle.png", kHandleWidth, kTrackHeight, drawHandle},
+	    {"bmp00134.png", 40, 24, drawReadout},
+	};
+	bool ok = true;
+	for (const Picture& picture : pictures)
+	{
+		ok = makeImage(folder + "/" + picture.name, picture.width, picture.height, 1., picture.draw) && ok;
+		ok = makeImage(folder + "/" + CBitmap::highResolutionName(picture.name), picture.width, picture.height, 2.,
+		               picture.draw) &&
+		     ok;
+	}
 	return ok ? 0 : 1;
 }

@@ -127,6 +127,21 @@ CairoDrawContext* CairoDrawContext::createOffscreen(double width, double height)
 	return context;
 }
 
+CairoDrawContext* CairoDrawContext::createOffscreen(double width, double height, double scaleFactor)
+{
+	if (!(scaleFactor >= 1. && scaleFactor <= 4.))
+		return nullptr;
+	auto* context = createOffscreen(std::round(width * scaleFactor), std::round(height * scaleFactor));
+	if (scaleFactor != 1. && context->cairo)
+	{
+		cairo_scale(context->cairo, scaleFactor, scaleFactor);
+		context->deviceScale = scaleFactor;
+		context->surfaceRect = CRect(0., 0., width, height);
+		context->setClipRect(context->surfaceRect);
+	}
+	return context;
+}
+
 CairoDrawContext::~CairoDrawContext()
 {
 	if (!cairo)

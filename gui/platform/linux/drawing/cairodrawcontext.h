@@ -52,6 +52,9 @@ public:
 	// that holds the only reference to the bitmap; the caller owns the
 	// context (forget). Sizes are truncated to whole pixels.
 	static CairoDrawContext* createOffscreen(double width, double height);
+	// The same with scaleFactor device pixels per unit (1 to 4): the bitmap
+	// has the scaled size, the context the given one.
+	static CairoDrawContext* createOffscreen(double width, double height, double scaleFactor);
 
 	void lineTo(const CPoint& point) override;
 	void drawLines(const CPoint* points, const int32& numberOfLines) override;

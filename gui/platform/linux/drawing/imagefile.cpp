@@ -10,9 +10,9 @@
 namespace VSTGUI
 {
 
-COffscreenContext* createImageContext(double width, double height)
+COffscreenContext* createImageContext(double width, double height, double scaleFactor)
 {
-	return CairoDrawContext::createOffscreen(width, height);
+	return CairoDrawContext::createOffscreen(width, height, scaleFactor);
 }
 
 bool savePNG(CBitmap* bitmap, const std::string& path)
