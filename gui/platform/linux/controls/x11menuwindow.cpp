@@ -41,13 +41,14 @@ X11MenuLayout::MeasureText measurer(CDrawContext* context)
 	{ return text.empty() ? 0. : std::max(0., context->getStringWidth(text.c_str())); };
 }
 
-std::unique_ptr<X11MenuLayout> makeLayout(COptionMenu* menu, const X11MenuWindow::Look& look, const CRect& screen)
+std::unique_ptr<X11MenuLayout> makeLayout(COptionMenu* menu, const X11MenuWindow::Look& look, const CRect& screen,
+                                          double scale)
 {
 	CairoDrawContext* measuring = CairoDrawContext::createOffscreen(1, 1);
 	measuring->setFont(X11MenuWindow::getFont());
 	X11MenuLayout::Options options;
 	options.itemsPerColumn = menu->getNbItemsPerColumn();
-	options.maxHeight = screen.getHeight();
+	options.maxHeight = screen.getHeight() / scale;
 	options.minWidth = look.minWidth;
 	auto layout = std::make_unique<X11MenuLayout>(X11MenuLayout::entriesOf(menu, look.toggleCheck, look.markCurrent),
 	                                              options, measurer(measuring));
@@ -57,11 +58,23 @@ std::unique_ptr<X11MenuLayout> makeLayout(COptionMenu* menu, const X11MenuWindow
 
 } // namespace
 
-X11MenuWindow::X11MenuWindow(X11Display& display, COptionMenu* menu, const Look& look, const CRect& screen)
-: display(display), connection(display.getConnection()), menu(menu)
+X11MenuWindow::X11MenuWindow(X11Display& display, COptionMenu* menu, const Look& look, const CRect& screen,
+                             double scale)
+: display(display), connection(display.getConnection()), menu(menu), scale(scale >= 1. ? scale : 1.)
 {
 	menu->remember();
-	layout = makeLayout(menu, look, screen);
+	layout = makeLayout(menu, look, screen, this->scale);
+}
+
+CPoint X11MenuWindow::getSize() const
+{
+	return CPoint(std::round(layout->getWidth() * scale), std::round(layout->getHeight() * scale));
+}
+
+CRect X11MenuWindow::entryRect(int32 index) const
+{
+	CRect r = layout->entryRect(index);
+	return CRect(r.left * scale, r.top * scale, r.right * scale, r.bottom * scale);
 }
 
 X11MenuWindow::~X11MenuWindow()
@@ -88,7 +101,7 @@ bool X11MenuWindow::open(const CRect& where)
 	xcb_screen_t* screen = display.getScreen();
 	if (!connectionWorks(connection) || screen == nullptr)
 		return false;
-	rootRect = CRect(where.getTopLeft(), CPoint(layout->getWidth(), layout->getHeight()));
+	rootRect = CRect(where.getTopLeft(), getSize());
 	// Override-redirect: no window manager decorates, moves or focuses a
 	// menu. The event mask matters only if the grab fails; while it holds,
 	// every pointer and key event comes through the grab window.
@@ -121,12 +134,12 @@ int32 X11MenuWindow::entryAtRoot(const CPoint& rootPoint) const
 {
 	if (!contains(rootPoint))
 		return -1;
-	return layout->entryAt(CPoint(rootPoint.x - rootRect.left, rootPoint.y - rootRect.top));
+	return layout->entryAt(CPoint((rootPoint.x - rootRect.left) / scale, (rootPoint.y - rootRect.top) / scale));
 }
 
 CRect X11MenuWindow::entryRootRect(int32 index) const
 {
-	CRect r = layout->entryRect(index);
+	CRect r = entryRect(index);
 	return r.offset(rootRect.left, rootRect.top);
 }
 
@@ -156,8 +169,9 @@ void X11MenuWindow::draw()
 	if (backBuffer == nullptr)
 		return;
 	cairo_t* cr = cairo_create(backBuffer);
-	auto* context = new CairoDrawContext(cr, CRect(0, 0, rootRect.getWidth(), rootRect.getHeight()));
-	CRect all(0, 0, rootRect.getWidth(), rootRect.getHeight());
+	cairo_scale(cr, scale, scale);
+	CRect all(0, 0, layout->getWidth(), layout->getHeight());
+	auto* context = new CairoDrawContext(cr, all);
 	context->setFillColor(kBackground);
 	context->drawRect(all, kShapeFilled);
 	context->setFont(getFont());

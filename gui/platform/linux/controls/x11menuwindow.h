@@ -33,15 +33,21 @@ public:
 		double minWidth{0.};
 	};
 
-	// Lays menu out for screen (root coordinates); no window yet.
-	X11MenuWindow(X11Display& display, COptionMenu* menu, const Look& look, const CRect& screen);
+	// Lays menu out for screen (root coordinates); no window yet. The layout
+	// is in the frame's units (minWidth too) and the window in device pixels,
+	// scale per unit, as the frame that opens the menu draws.
+	X11MenuWindow(X11Display& display, COptionMenu* menu, const Look& look, const CRect& screen, double scale = 1.);
 	~X11MenuWindow();
 	X11MenuWindow(const X11MenuWindow&) = delete;
 	X11MenuWindow& operator=(const X11MenuWindow&) = delete;
 
-	// Creates and maps the window at rootRect (its size is the layout's);
+	// Creates and maps the window at rootRect (its size is getSize());
 	// false when the server refused.
 	bool open(const CRect& rootRect);
+	// The window's size in device pixels: the layout's, scaled.
+	CPoint getSize() const;
+	// An entry's row in device pixels from the window's top-left corner.
+	CRect entryRect(int32 index) const;
 
 	COptionMenu* getMenu() const { return menu; }
 	const X11MenuLayout& getLayout() const { return *layout; }
@@ -77,6 +83,7 @@ private:
 	xcb_connection_t* connection;
 	COptionMenu* menu;
 	std::unique_ptr<X11MenuLayout> layout;
+	double scale;
 	CRect rootRect;
 	xcb_window_t window{XCB_WINDOW_NONE};
 	xcb_gcontext_t gc{0};

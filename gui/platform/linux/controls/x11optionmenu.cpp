@@ -114,15 +114,16 @@ bool X11OptionMenu::openRoot(COptionMenu* menu)
 	CRect control = controlRootRect(menu);
 	CRect screen = screenRect();
 	X11MenuWindow::Look look = lookFor(menu);
-	look.minWidth = control.getWidth();
-	auto window = std::make_unique<X11MenuWindow>(display, menu, look, screen);
+	const double scale = frame->getScaleFactor();
+	look.minWidth = control.getWidth() / scale;
+	auto window = std::make_unique<X11MenuWindow>(display, menu, look, screen, scale);
 	const X11MenuLayout& layout = window->getLayout();
 	auto current = static_cast<int32>(menu->getValue());
-	CPoint size(layout.getWidth(), layout.getHeight());
+	CPoint size = window->getSize();
 	bool popupMode = (menu->getStyle() & kOptionPopupMode) != 0;
 	CRect where = X11MenuPlacement::below(size, control, screen);
 	if (popupMode)
-		where = X11MenuPlacement::over(size, control, layout.entryRect(std::max(current, 0)), screen);
+		where = X11MenuPlacement::over(size, control, window->entryRect(std::max(current, 0)), screen);
 	if (!window->open(where))
 		return false;
 	if (popupMode && layout.isSelectable(current))
@@ -177,10 +178,9 @@ bool X11OptionMenu::openSubmenu(size_t level, int32 index, bool highlightFirst)
 		return false;
 	COptionMenu* submenu = parent.getLayout().getEntry(index).submenu;
 	CRect screen = screenRect();
-	auto window = std::make_unique<X11MenuWindow>(display, submenu, lookFor(submenu), screen);
+	auto window = std::make_unique<X11MenuWindow>(display, submenu, lookFor(submenu), screen, frame->getScaleFactor());
 	const X11MenuLayout& layout = window->getLayout();
-	CRect where =
-	    X11MenuPlacement::beside(CPoint(layout.getWidth(), layout.getHeight()), parent.entryRootRect(index), screen);
+	CRect where = X11MenuPlacement::beside(window->getSize(), parent.entryRootRect(index), screen);
 	if (!window->open(where))
 		return false;
 	if (highlightFirst)

@@ -151,8 +151,8 @@ bool X11TextEdit::createWindow()
 	if (visual == nullptr)
 		return false;
 	const uint32_t values[] = {XCB_BACK_PIXMAP_NONE, kEventMask, display.getCursors().getText()};
-	window = display.createWindow(
-	    {frame->getWindow(), placement.window, XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK | XCB_CW_CURSOR, values});
+	window = display.createWindow({frame->getWindow(), frame->toDevice(placement.window),
+	                               XCB_CW_BACK_PIXMAP | XCB_CW_EVENT_MASK | XCB_CW_CURSOR, values});
 	return window != XCB_WINDOW_NONE;
 }
 
@@ -244,9 +244,10 @@ bool X11TextEdit::updateSize()
 	placement = X11TextFieldLayout::place(callback->platformGetSize(), callback->platformGetVisibleSize(),
 	                                      callback->platformGetTextInset(), ascent, descent);
 	const CRect& r = placement.window;
-	const uint32_t values[] = {static_cast<uint32_t>(X11Geometry::coordinate(r.left)),
-	                           static_cast<uint32_t>(X11Geometry::coordinate(r.top)), X11Geometry::extent(r.getWidth()),
-	                           X11Geometry::extent(r.getHeight())};
+	const CRect device = frame->toDevice(r);
+	const uint32_t values[] = {static_cast<uint32_t>(X11Geometry::coordinate(device.left)),
+	                           static_cast<uint32_t>(X11Geometry::coordinate(device.top)),
+	                           X11Geometry::extent(device.getWidth()), X11Geometry::extent(device.getHeight())};
 	xcb_configure_window(connection, window,
 	                     XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT,
 	                     values);
@@ -477,7 +478,7 @@ void X11TextEdit::onButtonPress(const xcb_button_press_event_t& event)
 		return;
 	// A host may have taken the keyboard while the field stayed open.
 	xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, window, event.time);
-	size_t position = positionAt(event.event_x);
+	size_t position = positionAt(event.event_x / frame->getScaleFactor());
 	if (middle)
 	{
 		// PRIMARY is pasted where the pointer is. What the field itself
@@ -502,7 +503,7 @@ void X11TextEdit::onMotion(const xcb_motion_notify_event_t& event)
 {
 	if (!selecting || !(event.state & XCB_BUTTON_MASK_1) || !isLive())
 		return;
-	buffer.setCaret(positionAt(event.event_x), true);
+	buffer.setCaret(positionAt(event.event_x / frame->getScaleFactor()), true);
 	updateScroll();
 	invalidate();
 }
@@ -569,7 +570,7 @@ void X11TextEdit::paint()
 	if (!dirty || !isLive())
 		return;
 	dirty = false;
-	const CRect& r = placement.window;
+	const CRect r = frame->toDevice(placement.window);
 	cairo_surface_t* surface = cairo_xcb_surface_create(connection, window, visual, X11Geometry::extent(r.getWidth()),
 	                                                    X11Geometry::extent(r.getHeight()));
 	if (device == nullptr && cairo_surface_get_device(surface))
@@ -577,6 +578,8 @@ void X11TextEdit::paint()
 	cairo_t* cr = cairo_create(surface);
 	// Drawn off-screen first, so that the text never flickers.
 	cairo_push_group(cr);
+	// Laid out in the frame's units, like the control it edits.
+	cairo_scale(cr, frame->getScaleFactor(), frame->getScaleFactor());
 	draw(cr);
 	cairo_pop_group_to_source(cr);
 	cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
@@ -608,8 +611,14 @@ void X11TextEdit::drawBackground(cairo_t* cr)
 {
 	if (cairo_surface_t* back = frame->getBackBuffer())
 	{
-		cairo_set_source_surface(cr, back, -placement.window.left, -placement.window.top);
+		// The back buffer holds device pixels.
+		const double scale = frame->getScaleFactor();
+		const CRect device = frame->toDevice(placement.window);
+		cairo_save(cr);
+		cairo_scale(cr, 1. / scale, 1. / scale);
+		cairo_set_source_surface(cr, back, -device.left, -device.top);
 		cairo_paint(cr);
+		cairo_restore(cr);
 		return;
 	}
 	setSource(cr, callback->platformGetBackColor());
