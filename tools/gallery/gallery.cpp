@@ -1,7 +1,9 @@
 // corvane-gallery: draws every control of the toolkit in a few states into
 // one PNG image, offscreen, with pictures it paints itself at run time.
 //
-// Usage: corvane-gallery OUTPUT.png
+// Usage: corvane-gallery [--scale F] OUTPUT.png | [--scale F] --window
+// F (1 to 4, 1.5 say) draws at that many device pixels per unit, as on a
+// HiDPI screen.
 // Exit status: 0 written, 1 the image could not be drawn or written, 2 usage.
 #include "gallerylayout.h"
 
@@ -27,6 +29,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <numbers>
 #include <string>
 
@@ -273,13 +276,13 @@ bool writePng(CairoDrawContext* context, const char* path)
 	return surface && cairo_surface_write_to_png(surface, path) == CAIRO_STATUS_SUCCESS;
 }
 
-bool renderGallery(const char* path)
+bool renderGallery(const char* path, double scale)
 {
 	const CRect bounds(0, 0, kWidth, kHeight);
 	auto* frame = new CFrame(bounds, nullptr, nullptr);
 	frame->setBackgroundColor(kBackground);
 	addControls(frame);
-	CairoDrawContext* context = CairoDrawContext::createOffscreen(kWidth, kHeight);
+	CairoDrawContext* context = CairoDrawContext::createOffscreen(kWidth, kHeight, scale);
 	frame->drawRect(context, bounds);
 	context->endDraw();
 	const bool written = writePng(context, path);
@@ -289,10 +292,11 @@ bool renderGallery(const char* path)
 }
 
 // The same controls, live, in a window of their own until it is closed.
-int showGallery()
+int showGallery(double scale)
 {
 	std::string error;
-	auto window = X11HostWindow::create("Corvane gallery", kWidth, kHeight, error);
+	auto window = X11HostWindow::create("Corvane gallery", static_cast<int>(std::round(kWidth * scale)),
+	                                    static_cast<int>(std::round(kHeight * scale)), error);
 	if (!window)
 	{
 		std::fprintf(stderr, "corvane-gallery: %s\n", error.c_str());
@@ -306,6 +310,7 @@ int showGallery()
 		std::fprintf(stderr, "corvane-gallery: could not open a window\n");
 		return 1;
 	}
+	frame->setScaleFactor(scale);
 	frame->setBackgroundColor(kBackground);
 	addControls(frame);
 	while (window->processEvents())
@@ -321,19 +326,35 @@ int showGallery()
 
 } // namespace
 
+int usage(const char* problem)
+{
+	std::fprintf(stderr,
+	             "corvane-gallery: %s\nusage: corvane-gallery [--scale F] OUTPUT.png\n"
+	             "       corvane-gallery [--scale F] --window\n",
+	             problem);
+	return 2;
+}
+
 int main(int argc, char* argv[])
 {
 	VSTGUI::installLinuxPlatform();
-	if (argc == 2 && std::string(argv[1]) == "--window")
-		return showGallery();
-	if (argc != 2)
+	double scale = 1.;
+	int next = 1;
+	if (argc > 2 && std::string(argv[1]) == "--scale")
 	{
-		std::fprintf(stderr, "usage: corvane-gallery OUTPUT.png\n       corvane-gallery --window\n");
-		return 2;
+		char* end = nullptr;
+		scale = std::strtod(argv[2], &end);
+		if (end == argv[2] || *end != '\0' || !(scale >= 1. && scale <= 4.))
+			return usage("--scale takes a factor from 1 to 4");
+		next = 3;
 	}
-	if (!renderGallery(argv[1]))
+	if (argc != next + 1)
+		return usage("one output file, or --window");
+	if (std::string(argv[next]) == "--window")
+		return showGallery(scale);
+	if (!renderGallery(argv[next], scale))
 	{
-		std::fprintf(stderr, "corvane-gallery: could not write %s\n", argv[1]);
+		std::fprintf(stderr, "corvane-gallery: could not write %s\n", argv[next]);
 		return 1;
 	}
 	return 0;
