@@ -7,9 +7,11 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -206,6 +208,65 @@ TEST(HostCommands, SnapshotFollowsAnEditorSizedOnlyOnceOpenAndWaitsForItsLastBan
 	EXPECT_EQ(height, 300);
 	for (int band = 0; band < 12; band++)
 		EXPECT_EQ(pixelAt(picture, band * 100 + 50, 150), 0x00c000) << "band " << band;
+	std::remove(picture.c_str());
+}
+
+// The stand-in records each scale request it gets, and "late" on one that
+// came after its editor was sized or opened.
+TEST(HostCommands, SnapshotAsksForTheScaleFactorBeforeTheEditorIsSized)
+{
+	server();
+	std::string record = scratch("scale.txt");
+	auto snapshot = [&](const std::string& options, const std::string& picture)
+	{
+		std::remove(record.c_str());
+		return run("FAKE_SCALE_RECORD=" + record + " " + host() + "snapshot " + FAKE_SCALEEDITOR_PATH + " " + picture +
+		           options);
+	};
+	auto recorded = [&]
+	{
+		std::ifstream file(record);
+		return std::string(std::istreambuf_iterator<char>(file), {});
+	};
+
+	// Without the option nothing is asked: the plug-in keeps its own size.
+	std::string own = scratch("own.png");
+	CommandResult r = snapshot("", own);
+	ASSERT_EQ(r.status, 0) << r.output;
+	int ownWidth = 0, ownHeight = 0;
+	ASSERT_TRUE(pngSize(own, ownWidth, ownHeight));
+	EXPECT_EQ(recorded(), "");
+
+	for (const char* factor : {"2", "1.5"})
+	{
+		std::string scaled = scratch("scaled.png");
+		r = snapshot(std::string(" --scale ") + factor, scaled);
+		ASSERT_EQ(r.status, 0) << r.output;
+		EXPECT_EQ(r.output.find("warning"), std::string::npos) << r.output;
+		EXPECT_EQ(recorded(), std::string("scale ") + factor + "\n");
+		int width = 0, height = 0;
+		ASSERT_TRUE(pngSize(scaled, width, height));
+		EXPECT_EQ(width, std::lround(ownWidth * std::stod(factor))) << factor;
+		EXPECT_EQ(height, std::lround(ownHeight * std::stod(factor))) << factor;
+		std::remove(scaled.c_str());
+	}
+	std::remove(own.c_str());
+	std::remove(record.c_str());
+}
+
+// The late editor knows nothing of scale factors.
+TEST(HostCommands, AnEditorThatTakesNoScaleFactorIsSavedAtItsOwnSizeWithAWarning)
+{
+	server();
+	std::string picture = scratch("unscaled.png");
+	CommandResult r = run(host() + "snapshot " + FAKE_LATEEDITOR_PATH + " " + picture + " --scale 2");
+	ASSERT_EQ(r.status, 0) << r.output;
+	EXPECT_EQ(r.output, "corvane-host: warning: the plug-in did not confirm the scale factor; its editor may be "
+	                    "drawn at its own size\n");
+	int width = 0, height = 0;
+	ASSERT_TRUE(pngSize(picture, width, height));
+	EXPECT_EQ(width, 1200);
+	EXPECT_EQ(height, 300);
 	std::remove(picture.c_str());
 }
 

@@ -89,6 +89,13 @@ TEST_F(InfoCommand, DescribesAPlugInWithoutBaseClasses)
 	EXPECT_TRUE(std::regex_search(out, std::regex(R"(\n  0  Gain  x +0\.500 +0\.500000\n)"))) << out;
 }
 
+TEST_F(InfoCommand, TellsWhetherTheEditorTakesAScaleFactor)
+{
+	setEnvironment("DISPLAY", ":0"); // neither fake connects to answer
+	EXPECT_THAT(info(FAKE_SCALEEDITOR_PATH), HasSubstr("\nEditor scaling  yes"));
+	EXPECT_THAT(info(FAKE_GAINPLUGIN_PATH), HasSubstr("\nEditor scaling  not confirmed"));
+}
+
 TEST_F(InfoCommand, ReadsTheDelayOnceSwitchedOnAndTheTail)
 {
 	std::string out = info(FAKE_LATENCYPLUGIN_PATH);
@@ -117,6 +124,7 @@ TEST_F(InfoCommand, SkipsEditorQuestionsWithoutADisplay)
 	setEnvironment("DISPLAY", std::nullopt);
 	std::string out = info(FAKE_CRASHPLUGIN_PATH);
 	EXPECT_THAT(out, HasSubstr("Editor          yes (size not asked: no X display)\n"));
+	EXPECT_THAT(out, ::testing::Not(HasSubstr("Editor scaling")));
 	EXPECT_THAT(out, HasSubstr("Programs (0)\n")); // and it carried on to the end
 }
 

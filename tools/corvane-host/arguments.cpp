@@ -131,10 +131,21 @@ ParseResult parseTail(std::string_view text, Arguments& arguments)
 	return {};
 }
 
+ParseResult parseScale(std::string_view text, Arguments& arguments)
+{
+	auto factor = parseNumber(text);
+	if (!factor)
+		return failure("scale factor '" + std::string(text) + "' is not a number");
+	if (*factor < kMinScale || *factor > kMaxScale)
+		return failure("scale factor " + std::string(text) + " is out of range (1 to 4)");
+	arguments.scale = static_cast<float>(*factor);
+	return {};
+}
+
 bool takesValue(std::string_view option)
 {
 	return option == "--param" || option == "--program" || option == "--block" || option == "--channels" ||
-	       option == "--tail" || option == "-o" || option == "--output-dir";
+	       option == "--tail" || option == "-o" || option == "--output-dir" || option == "--scale";
 }
 
 ParseResult applyOption(std::string_view option, std::string_view value, Arguments& arguments)
@@ -147,6 +158,8 @@ ParseResult applyOption(std::string_view option, std::string_view value, Argumen
 		return parseChannels(value, arguments);
 	if (option == "--tail")
 		return parseTail(value, arguments);
+	if (option == "--scale")
+		return parseScale(value, arguments);
 	if (option == "-o" || option == "--output-dir")
 	{
 		if (value.empty())
@@ -163,6 +176,7 @@ struct Split
 	std::vector<std::string> positional;
 	bool audioOptions = false;   // --block, --double, --channels, --tail, --float, -o
 	bool settingOptions = false; // --param, --program
+	bool editorOptions = false;  // --scale
 	bool log = false;
 	bool help = false;
 	bool version = false;
@@ -176,7 +190,12 @@ ParseResult splitOption(const std::vector<std::string>& tokens, std::size_t& i, 
 	std::string_view name = token.substr(0, equals);
 	if (!takesValue(name))
 		return failure("unknown option '" + std::string(token) + "'");
-	(name == "--param" || name == "--program" ? split.settingOptions : split.audioOptions) = true;
+	if (name == "--param" || name == "--program")
+		split.settingOptions = true;
+	else if (name == "--scale")
+		split.editorOptions = true;
+	else
+		split.audioOptions = true;
 	if (equals != std::string_view::npos)
 		return applyOption(name, token.substr(equals + 1), arguments);
 	if (i + 1 >= tokens.size())
@@ -291,6 +310,8 @@ ParseResult assignCommand(const Split& split, Arguments& arguments)
 	arguments.command = *command;
 	if (split.log && arguments.command != Command::Edit)
 		return failure("the option --log belongs to 'edit'");
+	if (split.editorOptions && arguments.command != Command::Edit && arguments.command != Command::Snapshot)
+		return failure("the option --scale belongs to 'edit' and 'snapshot'");
 	if (split.audioOptions && arguments.command != Command::Process && arguments.command != Command::Edit &&
 	    arguments.command != Command::Snapshot)
 		return failure("'" + name + "' takes no options");
@@ -364,9 +385,10 @@ std::string usageLine(Command command)
 			return "usage: corvane-host process PLUGIN.so IN OUT [options]   or   process PLUGIN.so IN... -o DIR "
 			       "[options]";
 		case Command::Demo: return "usage: corvane-host demo OUT.wav";
-		case Command::Edit: return "usage: corvane-host edit PLUGIN.so [--log] [--param KEY=VALUE]... [--program N]";
+		case Command::Edit:
+			return "usage: corvane-host edit PLUGIN.so [--log] [--scale F] [--param KEY=VALUE]... [--program N]";
 		case Command::Snapshot:
-			return "usage: corvane-host snapshot PLUGIN.so OUT.png [--param KEY=VALUE]... [--program N]";
+			return "usage: corvane-host snapshot PLUGIN.so OUT.png [--scale F] [--param KEY=VALUE]... [--program N]";
 		case Command::Help:
 		case Command::Version: break;
 	}
@@ -383,10 +405,18 @@ const char* kSettingsHelp = "  --param KEY=VALUE  set a parameter before anythin
                             "                     \"Loudspeaker Distance=2 m\" (effString2Parameter)\n"
                             "  --program N        select program N before the parameters are set\n";
 
+const char* kScaleHelp = "  --scale F          ask the plug-in to draw its editor F times its own size (1 to 4,\n"
+                         "                     such as 1.5 or 2), as for a HiDPI screen; the window takes the\n"
+                         "                     size the plug-in then reports. A plug-in that does not confirm\n"
+                         "                     the factor gets a warning: it may be drawn at its own size\n"
+                         "                     (some take the factor without saying so). Without the option\n"
+                         "                     nothing is asked: the plug-in picks its own scale\n";
+
 const char* kInfoHelp = "corvane-host info PLUGIN.so\n"
                         "\n"
                         "Prints the plug-in's names, id, category, inputs and outputs, flags, initial delay\n"
-                        "(read once it is switched on), tail, editor size, parameters and programs.\n"
+                        "(read once it is switched on), tail, editor size and whether the editor takes a\n"
+                        "scale factor (--scale), parameters and programs.\n"
                         "The plug-in runs in a child process: when it crashes, the fields gathered so far\n"
                         "are printed and the host says in which call it crashed. Without an X display the\n"
                         "editor's size is not asked.\n";
@@ -425,14 +455,14 @@ const char* kDemoHelp = "corvane-host demo OUT.wav\n"
                         "\n"
                         "Writes the built-in 4 s stereo test signal, unprocessed, as a 32-bit float WAV.\n";
 
-const char* kEditHelp = "corvane-host edit PLUGIN.so [--log] [--param KEY=VALUE]... [--program N]\n"
+const char* kEditHelp = "corvane-host edit PLUGIN.so [--log] [--scale F] [--param KEY=VALUE]... [--program N]\n"
                         "\n"
                         "Opens the plug-in's editor in a window of its own until the window is closed or the\n"
                         "host is interrupted. The window follows the size the plug-in reports (also one that\n"
                         "it reports only once open) or requests. X request errors of a plug-in that uses Xlib\n"
                         "are warnings. --log prints every host callback the plug-in makes. Needs an X display.\n";
 
-const char* kSnapshotHelp = "corvane-host snapshot PLUGIN.so OUT.png [--param KEY=VALUE]... [--program N]\n"
+const char* kSnapshotHelp = "corvane-host snapshot PLUGIN.so OUT.png [--scale F] [--param KEY=VALUE]... [--program N]\n"
                             "\n"
                             "Opens the editor, waits until its picture has not changed for half a second (at most\n"
                             "10 s after its first paint) and saves the editor's own pixels as PNG, also when it is\n"
@@ -453,8 +483,8 @@ std::string commandHelp(Command command)
 		case Command::Info: text = kInfoHelp; break;
 		case Command::Process: text = std::string(kProcessHelp) + kSettingsHelp; break;
 		case Command::Demo: text = kDemoHelp; break;
-		case Command::Edit: text = std::string(kEditHelp) + "\noptions:\n" + kSettingsHelp; break;
-		case Command::Snapshot: text = std::string(kSnapshotHelp) + "\noptions:\n" + kSettingsHelp; break;
+		case Command::Edit: text = std::string(kEditHelp) + "\noptions:\n" + kScaleHelp + kSettingsHelp; break;
+		case Command::Snapshot: text = std::string(kSnapshotHelp) + "\noptions:\n" + kScaleHelp + kSettingsHelp; break;
 		case Command::Help:
 		case Command::Version: return helpText();
 	}
@@ -463,27 +493,28 @@ std::string commandHelp(Command command)
 
 std::string helpText()
 {
-	return std::string("usage: corvane-host info PLUGIN.so\n"
-	                   "       corvane-host process PLUGIN.so IN OUT [options]\n"
-	                   "       corvane-host process PLUGIN.so --demo OUT [options]\n"
-	                   "       corvane-host process PLUGIN.so IN... -o DIR [options]\n"
-	                   "       corvane-host demo OUT.wav\n"
-	                   "       corvane-host edit PLUGIN.so [--log] [--param KEY=VALUE]... [--program N]\n"
-	                   "       corvane-host snapshot PLUGIN.so OUT.png [--param KEY=VALUE]... [--program N]\n"
-	                   "       corvane-host [COMMAND] --help\n"
-	                   "       corvane-host --version\n"
-	                   "\n"
-	                   "Hosts any Linux VST 2.4 plug-in from the command line.\n"
-	                   "\n"
-	                   "  info      names, id, category, channels, flags, delay, tail, editor size,\n"
-	                   "            parameters and programs\n"
-	                   "  process   runs audio files through the plug-in\n"
-	                   "  demo      writes a built-in 4 s stereo test signal as a 32-bit float WAV\n"
-	                   "  edit      opens the plug-in's editor in a window until it is closed\n"
-	                   "  snapshot  saves the plug-in's editor as PNG\n"
-	                   "\n"
-	                   "corvane-host COMMAND --help tells more about each.\n"
-	                   "\n") +
+	return std::string(
+	           "usage: corvane-host info PLUGIN.so\n"
+	           "       corvane-host process PLUGIN.so IN OUT [options]\n"
+	           "       corvane-host process PLUGIN.so --demo OUT [options]\n"
+	           "       corvane-host process PLUGIN.so IN... -o DIR [options]\n"
+	           "       corvane-host demo OUT.wav\n"
+	           "       corvane-host edit PLUGIN.so [--log] [--scale F] [--param KEY=VALUE]... [--program N]\n"
+	           "       corvane-host snapshot PLUGIN.so OUT.png [--scale F] [--param KEY=VALUE]... [--program N]\n"
+	           "       corvane-host [COMMAND] --help\n"
+	           "       corvane-host --version\n"
+	           "\n"
+	           "Hosts any Linux VST 2.4 plug-in from the command line.\n"
+	           "\n"
+	           "  info      names, id, category, channels, flags, delay, tail, editor size,\n"
+	           "            parameters and programs\n"
+	           "  process   runs audio files through the plug-in\n"
+	           "  demo      writes a built-in 4 s stereo test signal as a 32-bit float WAV\n"
+	           "  edit      opens the plug-in's editor in a window until it is closed\n"
+	           "  snapshot  saves the plug-in's editor as PNG\n"
+	           "\n"
+	           "corvane-host COMMAND --help tells more about each.\n"
+	           "\n") +
 	       kExitHelp;
 }
 

@@ -27,6 +27,10 @@ constexpr int kMaxBlockSize = 1 << 20;
 // More than any speaker layout or ambisonic order in use.
 constexpr int kMaxChannels = 1024;
 constexpr double kMaxTailSeconds = 3600.0;
+// Editor scale factors: no display is drawn at less than its nominal size,
+// and none in use needs more than four device pixels to a point.
+constexpr double kMinScale = 1.0;
+constexpr double kMaxScale = 4.0;
 
 // --param KEY=VALUE as given; the plug-in resolves it (see processor.h).
 // KEY is a parameter index or name; VALUE a bare number (normalised, 0 to
@@ -63,6 +67,9 @@ struct Arguments
 	// plug-in's reported tail.
 	std::optional<double> tailSeconds;
 	bool log = false; // edit: print every host callback
+	// edit and snapshot: the factor asked of the editor; without it the
+	// host asks nothing and the plug-in picks its own.
+	std::optional<float> scale;
 };
 
 struct ParseResult

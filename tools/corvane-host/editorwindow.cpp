@@ -200,6 +200,16 @@ int runEditor(const Arguments& arguments, bool snapshot)
 	plugin->dispatch(effOpen);
 	if (!checkProgram(*plugin->effect(), arguments, error) || !configure(*plugin, arguments, 44100.f, error))
 		return usageFail(arguments.command, error);
+	// Before the editor is first sized: a plug-in that takes the factor then
+	// reports its size in device pixels, and the window follows as ever.
+	// Some plug-ins take it without answering 1, so an unconfirmed factor
+	// is only a possibility, not a fact, for the warning.
+	if (arguments.scale && !plugin->setEditorScale(*arguments.scale))
+	{
+		std::fflush(stdout);
+		std::fprintf(stderr, "corvane-host: warning: the plug-in did not confirm the scale factor; its editor may be "
+		                     "drawn at its own size\n");
+	}
 
 	// Many editors tell their size only once open: they get a provisional
 	// window first, which follows what they report or request.

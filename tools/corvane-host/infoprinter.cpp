@@ -122,14 +122,19 @@ void printEditor(std::ostream& out, HostedPlugin& plugin, bool askEditor)
 	ERect* rect = nullptr;
 	plugin.dispatch(effEditGetRect, 0, 0, &rect);
 	if (!rect)
-	{
 		field(out, "Editor", "yes (size not reported before it opens)");
-		return;
+	else
+	{
+		int width = rect->right - rect->left, height = rect->bottom - rect->top;
+		field(out, "Editor",
+		      std::to_string(width) + " x " + std::to_string(height) + " (top " + std::to_string(rect->top) +
+		          ", left " + std::to_string(rect->left) + ")");
 	}
-	int width = rect->right - rect->left, height = rect->bottom - rect->top;
-	field(out, "Editor",
-	      std::to_string(width) + " x " + std::to_string(height) + " (top " + std::to_string(rect->top) + ", left " +
-	          std::to_string(rect->left) + ")");
+	// Asked after the size, so that the size shown is the plug-in's own
+	// choice. This instance ends with info: the factor only draws the answer.
+	field(out, "Editor scaling",
+	      plugin.setEditorScale(1.f) ? "yes (confirms a scale factor from the host)"
+	                                 : "not confirmed (some plug-ins take a scale factor all the same)");
 }
 
 struct ParameterRow

@@ -304,6 +304,13 @@ std::string HostedPlugin::getString(VstInt32 opcode, VstInt32 index, VstIntPtr v
 	return buffer.data();
 }
 
+bool HostedPlugin::setEditorScale(float factor)
+{
+	constexpr VstInt32 kScaleIndex = fourCharConstant('P', 'r', 'e', 'S');
+	constexpr VstIntPtr kScaleValue = fourCharConstant('A', 'e', 'C', 's');
+	return dispatch(effVendorSpecific, kScaleIndex, kScaleValue, nullptr, factor) == 1;
+}
+
 float HostedPlugin::getParameter(VstInt32 index)
 {
 	if (!effect_ || !effect_->getParameter)

@@ -80,6 +80,11 @@ public:
 	// Text requests with a generous, zeroed buffer.
 	std::string getString(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0);
 
+	// Asks the plug-in to draw its editor at this scale factor (the request
+	// hosts send through effVendorSpecific); answers whether it took it. One
+	// that did reports its editor's size in device pixels from then on.
+	bool setEditorScale(float factor);
+
 	float getParameter(VstInt32 index);
 	void setParameter(VstInt32 index, float value);
 	void processReplacing(float** inputs, float** outputs, VstInt32 frames);
