@@ -235,3 +235,233 @@ TEST_F(EditorWindow, InvalidParentWindowFailsCleanly)
 	// The editor still works afterwards.
 	EXPECT_TRUE(open(*plugin, parent));
 }
+
+// ---------------------------------------------------------------------------
+// Scale factors: the host's request, else the desktop's Xft.dpi.
+
+namespace
+{
+
+struct Geometry
+{
+	int width = 0;
+	int height = 0;
+};
+
+Geometry geometryOf(TestClient& client, xcb_window_t window)
+{
+	corvane::test::Freed<xcb_get_geometry_reply_t> reply(
+	    xcb_get_geometry_reply(client.get(), xcb_get_geometry(client.get(), window), nullptr));
+	return reply ? Geometry{reply->width, reply->height} : Geometry{};
+}
+
+Geometry reportedSize(HostedPlugin& plugin)
+{
+	ERect* rect = nullptr;
+	if (plugin.dispatch(effEditGetRect, 0, 0, &rect) != 1 || rect == nullptr)
+		return {};
+	return {rect->right - rect->left, rect->bottom - rect->top};
+}
+
+// The desktop's resources, as GNOME or KDE publish them; empty removes them.
+void setDesktopResources(TestClient& client, const std::string& resources)
+{
+	if (resources.empty())
+		xcb_delete_property(client.get(), client.root(), XCB_ATOM_RESOURCE_MANAGER);
+	else
+		xcb_change_property(client.get(), XCB_PROP_MODE_REPLACE, client.root(), XCB_ATOM_RESOURCE_MANAGER,
+		                    XCB_ATOM_STRING, 8, static_cast<uint32_t>(resources.size()), resources.data());
+	client.sync();
+}
+
+int channel(uint32_t pixel, int shift)
+{
+	return static_cast<int>((pixel >> shift) & 0xff);
+}
+
+} // namespace
+
+class ScaledEditorWindow : public EditorWindow
+{
+protected:
+	void TearDown() override { setDesktopResources(client, ""); }
+
+	// An instance whose editor the host asked for at factor (0: not asked),
+	// open in a parent window of the size it reported at (0, parentY).
+	struct Instance
+	{
+		std::unique_ptr<HostedPlugin> plugin;
+		xcb_window_t parent = 0;
+		Geometry reported;
+	};
+
+	Instance openAt(float factor, corvane::HostOptions options = {}, int parentY = 0)
+	{
+		Instance instance;
+		std::string error;
+		instance.plugin = HostedPlugin::load(CORVANE_MODULE_PATH, error, std::move(options));
+		EXPECT_TRUE(instance.plugin) << error;
+		if (!instance.plugin)
+			return instance;
+		if (factor > 0.f)
+		{
+			EXPECT_TRUE(instance.plugin->setEditorScale(factor));
+		}
+		instance.reported = reportedSize(*instance.plugin);
+		instance.parent = client.createParent(0, parentY, instance.reported.width, instance.reported.height);
+		EXPECT_TRUE(open(*instance.plugin, instance.parent));
+		return instance;
+	}
+
+	Geometry editorWindow(const Instance& instance)
+	{
+		auto children = client.descendantsOf(instance.parent);
+		return children.size() == 1 ? geometryOf(client, children[0]) : Geometry{};
+	}
+
+	// The handle's left edge in frame units, from a row of device pixels
+	// through the slider.
+	double handleLeftAt(const Instance& instance, double factor)
+	{
+		const Geometry size = editorWindow(instance);
+		auto image = client.readPixels(instance.parent, size.width, size.height);
+		const int row = static_cast<int>(kSliderMiddle * factor);
+		for (int x = static_cast<int>(kSliderLeft * factor); x < size.width; x++)
+			if (channel(image[std::size_t(row * size.width + x)], 16) > 100)
+				return x / factor - 3;
+		return -1;
+	}
+};
+
+TEST_F(ScaledEditorWindow, TheHostsFactorSizesTheWindowAndADragSetsWhatItSetsAtOne)
+{
+	// 184 is a whole device pixel at every factor here.
+	const int dragTo = kSliderLeft + 111;
+	float valueAtOne = -1.f;
+	double handleAtOne = -1.;
+	for (float factor : {1.f, 1.5f, 2.f})
+	{
+		SCOPED_TRACE(factor);
+		Instance editor = openAt(factor);
+		ASSERT_TRUE(editor.plugin);
+		const Geometry expected{static_cast<int>(400 * factor), static_cast<int>(196 * factor)};
+		EXPECT_EQ(editor.reported.width, expected.width);
+		EXPECT_EQ(editor.reported.height, expected.height);
+		EXPECT_EQ(editorWindow(editor).width, expected.width);
+		EXPECT_EQ(editorWindow(editor).height, expected.height);
+
+		auto toDevice = [factor](int x) { return static_cast<int>(x * factor); };
+		std::swap(plugin, editor.plugin);
+		client.movePointer(toDevice(kSliderLeft + kHandleWidth / 2), toDevice(kSliderMiddle));
+		idleFor(*plugin, 30);
+		client.pressButton(1);
+		idleFor(*plugin, 30);
+		for (int x = kSliderLeft + kHandleWidth / 2; x <= dragTo; x += 20)
+		{
+			client.movePointer(toDevice(x), toDevice(kSliderMiddle));
+			idleFor(*plugin, 10);
+		}
+		client.movePointer(toDevice(dragTo), toDevice(kSliderMiddle));
+		idleFor(*plugin, 30);
+		client.releaseButton(1);
+		idleFor(*plugin, 60);
+		std::swap(plugin, editor.plugin);
+
+		const float value = editor.plugin->getParameter(0);
+		const double handle = handleLeftAt(editor, factor);
+		if (factor == 1.f)
+		{
+			valueAtOne = value;
+			handleAtOne = handle;
+			EXPECT_GT(value, 0.3f);
+			EXPECT_LT(value, 0.6f);
+		}
+		EXPECT_EQ(value, valueAtOne);
+		EXPECT_NEAR(handle, handleAtOne, 1.);
+		editor.plugin->dispatch(effEditClose);
+	}
+}
+
+TEST_F(ScaledEditorWindow, TheDesktopsXftDpiScalesUnlessTheHostAsks)
+{
+	setDesktopResources(client, "Xft.antialias:\t1\nXft.dpi:\t144\nXft.hinting:\t1\n");
+	Instance desktop = openAt(0.f);
+	ASSERT_TRUE(desktop.plugin);
+	EXPECT_EQ(editorWindow(desktop).width, 600);
+	EXPECT_EQ(editorWindow(desktop).height, 294);
+	EXPECT_EQ(reportedSize(*desktop.plugin).width, 600);
+	desktop.plugin->dispatch(effEditClose);
+
+	setDesktopResources(client, "Xft.dpi: 192\n");
+	Instance asked = openAt(1.f);
+	ASSERT_TRUE(asked.plugin);
+	EXPECT_EQ(editorWindow(asked).width, 400);
+	EXPECT_EQ(editorWindow(asked).height, 196);
+	asked.plugin->dispatch(effEditClose);
+}
+
+// At factor 2 the picture carries detail that the picture at 1 cannot: it
+// is drawn, not enlarged. Boxed down to half its size it is the picture at 1.
+TEST_F(ScaledEditorWindow, AtTwoThePictureIsDrawnAtTwiceTheResolution)
+{
+	Instance one = openAt(1.f);
+	Instance two = openAt(2.f, {}, 200);
+	ASSERT_TRUE(one.plugin && two.plugin);
+	const auto small = client.readPixels(one.parent, 400, 196);
+	const auto large = client.readPixels(two.parent, 800, 392);
+	ASSERT_EQ(small.size(), 400u * 196u);
+	ASSERT_EQ(large.size(), 800u * 392u);
+	long long difference = 0;
+	int detailedBlocks = 0;
+	for (int y = 0; y < 196; y++)
+		for (int x = 0; x < 400; x++)
+		{
+			const uint32_t block[] = {
+			    large[std::size_t(2 * y * 800 + 2 * x)], large[std::size_t(2 * y * 800 + 2 * x + 1)],
+			    large[std::size_t((2 * y + 1) * 800 + 2 * x)], large[std::size_t((2 * y + 1) * 800 + 2 * x + 1)]};
+			bool uniform = true;
+			for (int shift : {0, 8, 16})
+			{
+				int sum = 0;
+				for (uint32_t p : block)
+				{
+					sum += channel(p, shift);
+					uniform = uniform && std::abs(channel(p, shift) - channel(block[0], shift)) <= 8;
+				}
+				difference += std::abs((sum + 2) / 4 - channel(small[std::size_t(y * 400 + x)], shift));
+			}
+			detailedBlocks += uniform ? 0 : 1;
+		}
+	EXPECT_LT(static_cast<double>(difference) / (400. * 196. * 3.), 3.) << "not the same picture";
+	EXPECT_GT(detailedBlocks, 400 * 196 / 50) << "the picture at 1, enlarged";
+	one.plugin->dispatch(effEditClose);
+	two.plugin->dispatch(effEditClose);
+}
+
+TEST_F(ScaledEditorWindow, ANewFactorWhileOpenResizesThroughTheHost)
+{
+	std::vector<std::pair<VstIntPtr, VstIntPtr>> sizeRequests;
+	corvane::HostOptions options;
+	options.handler = [&sizeRequests](const corvane::HostCall& call) -> std::optional<VstIntPtr>
+	{
+		if (call.opcode == audioMasterCanDo)
+			return call.text == "sizeWindow" ? 1 : -1;
+		if (call.opcode != audioMasterSizeWindow)
+			return std::nullopt;
+		sizeRequests.emplace_back(call.index, call.value);
+		return 1;
+	};
+	Instance editor = openAt(1.f, options);
+	ASSERT_TRUE(editor.plugin);
+	EXPECT_TRUE(sizeRequests.empty());
+	EXPECT_TRUE(editor.plugin->setEditorScale(2.f));
+	idleFor(*editor.plugin, 60);
+	EXPECT_EQ(sizeRequests, (std::vector<std::pair<VstIntPtr, VstIntPtr>>{{800, 392}}));
+	EXPECT_EQ(editorWindow(editor).width, 800);
+	EXPECT_EQ(editorWindow(editor).height, 392);
+	EXPECT_EQ(reportedSize(*editor.plugin).width, 800);
+	EXPECT_FALSE(editor.plugin->setEditorScale(5.f));
+	EXPECT_FALSE(editor.plugin->setEditorScale(0.5f));
+	EXPECT_EQ(editorWindow(editor).width, 800);
+	editor.plugin->dispatch(effEditClose);
+}

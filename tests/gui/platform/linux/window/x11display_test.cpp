@@ -3,6 +3,7 @@
 // is answered with XCB_WINDOW_NONE, not with an id that names nothing.
 #include "tests/support/x11testsupport.h"
 
+#include "gui/platform/linux/window/x11desktopscale.h"
 #include "gui/platform/linux/window/x11display.h"
 #include "gui/platform/linux/window/x11reply.h"
 
@@ -65,4 +66,25 @@ TEST(X11DisplayWindows, CheckedCreationAnswersNoneForAParentThatDoesNotExistAndA
 	EXPECT_EQ(geometry->y, 10);
 	EXPECT_EQ(geometry->width, 32767);
 	EXPECT_EQ(geometry->height, 1);
+}
+
+TEST(X11DesktopScale, XftDpiOver96InQuarterStepsFromOneToFour)
+{
+	using VSTGUI::X11DesktopScale::fromResources;
+	const std::pair<const char*, double> cases[] = {
+	    {"Xft.dpi:\t192\n", 2.},
+	    {"Xft.antialias:\t1\nXft.dpi:\t144\nXft.hinting:\t1\n", 1.5},
+	    {"  Xft.dpi :  120  \r\n", 1.25},
+	    {"Xft.dpi: 100", 1.},
+	    {"Xft.dpi: 168.5", 1.75},
+	    {"Xft.dpi: 48", 1.},
+	    {"Xft.dpi: 1000", 4.},
+	    {"Xft.dpix: 192\nXft.dpi: 288\n", 3.},
+	    {"Xft.dpi: lots\n", 1.},
+	    {"Xft.dpi: -192\n", 1.},
+	    {"Xcursor.size: 48\n", 1.},
+	    {"", 1.},
+	};
+	for (auto [resources, factor] : cases)
+		EXPECT_EQ(fromResources(resources), factor) << resources;
 }

@@ -344,3 +344,38 @@ TEST(X11FramePaintingStorm, ManySmallInvalidationsAreDrawnAsAFewRectangles)
 	EXPECT_LE(drawn, 16u);
 	EXPECT_EQ(background->draws, 1 + static_cast<int>(drawn));
 }
+
+// At 1.5 device pixels per unit an area's edges fall inside device pixels:
+// the copy takes in every pixel the area touches, so no seam is left, and
+// the pointer arrives in frame units.
+TEST(X11FrameScaled, AFractionalFactorScalesTheWindowItsAreasAndThePointer)
+{
+	FrameFixture fx;
+	ASSERT_NE(fx.platform(), nullptr);
+	ProbeView* probe = fx.addProbe(CRect(11, 11, 61, 41), CColor(255, 0, 0, 255));
+	EXPECT_FALSE(fx.frame->setScaleFactor(0.5));
+	EXPECT_FALSE(fx.frame->setScaleFactor(4.5));
+	ASSERT_TRUE(fx.frame->setScaleFactor(1.5));
+	fx.paintNow();
+	auto geometry = owned(xcb_get_geometry_reply(
+	    fx.client.get(), xcb_get_geometry(fx.client.get(), fx.platform()->getWindow()), nullptr));
+	ASSERT_TRUE(geometry);
+	EXPECT_EQ(geometry->width, 300);
+	EXPECT_EQ(geometry->height, 225);
+	CRect size;
+	fx.platform()->getSize(size);
+	EXPECT_EQ(size, CRect(0, 0, 200, 150));
+
+	probe->invalid();
+	fx.paintNow();
+	EXPECT_EQ(fx.platform()->getPaintStatistics().lastCopied, std::vector<CRect>{CRect(16, 16, 92, 62)});
+	std::vector<uint32_t> pixels = fx.client.readPixels(fx.platform()->getWindow(), 300, 225);
+	EXPECT_EQ(pixels[17 * 300 + 17], 0xFFFF0000u);
+	EXPECT_EQ(pixels[60 * 300 + 90], 0xFFFF0000u);
+	EXPECT_NE(pixels[62 * 300 + 92], 0xFFFF0000u);
+
+	fx.client.movePointer(fx.rootX(45), fx.rootY(48));
+	fx.client.click(1);
+	ASSERT_TRUE(pumpUntil([&] { return !probe->eventsOf("up").empty(); }));
+	EXPECT_EQ(probe->eventsOf("down").back().where, CPoint(30, 32));
+}
