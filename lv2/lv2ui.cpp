@@ -8,7 +8,10 @@
 #include "lv2/lv2ports.h"
 #include "lv2/lv2uicontroller.h"
 
+#include <lv2/atom/atom.h>
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
+#include <lv2/urid/urid.h>
 
 #include <cstdint>
 #include <cstring>
@@ -37,6 +40,24 @@ const void* feature(const LV2_Feature* const* features, const char* uri)
 	return nullptr;
 }
 
+// The host's ui:scaleFactor, when it gives one as a float through the
+// options feature; 0 leaves the factor to the desktop.
+float hostScaleFactor(const LV2_Feature* const* features)
+{
+	const auto* options = static_cast<const LV2_Options_Option*>(feature(features, LV2_OPTIONS__options));
+	const auto* map = static_cast<const LV2_URID_Map*>(feature(features, LV2_URID__map));
+	if (!options || !map || !map->map)
+		return 0.f;
+	const LV2_URID key = map->map(map->handle, LV2_UI__scaleFactor);
+	const LV2_URID floatType = map->map(map->handle, LV2_ATOM__Float);
+	for (; options->key != 0 || options->value != nullptr; ++options)
+	{
+		if (options->key == key && options->type == floatType && options->size == sizeof(float) && options->value)
+			return *static_cast<const float*>(options->value);
+	}
+	return 0.f;
+}
+
 void cleanup(LV2UI_Handle handle)
 {
 	auto* ui = static_cast<Ui*>(handle);
@@ -63,6 +84,8 @@ LV2UI_Handle instantiate(const LV2UI_Descriptor*, const char* pluginUri, const c
 	ui->controller = new (std::nothrow) Lv2UiController(host);
 	if (ui->controller)
 		ui->editor = new (std::nothrow) Corvaneeditor(ui->controller);
+	if (ui->editor)
+		ui->editor->setContentScaleFactor(hostScaleFactor(features));
 	// The editor's window is a child of the host's parent; without a
 	// display or with a parent that is gone there is no UI.
 	if (!ui->editor || !ui->editor->open(parent))

@@ -26,10 +26,12 @@ constexpr const char* kProjectUri = "https://halvenor.example/lv2/corvane#projec
 constexpr const char* kPrefixes = "@prefix doap: <http://usefulinc.com/ns/doap#> .\n"
                                   "@prefix foaf: <http://xmlns.com/foaf/0.1/> .\n"
                                   "@prefix lv2: <http://lv2plug.in/ns/lv2core#> .\n"
+                                  "@prefix opts: <http://lv2plug.in/ns/ext/options#> .\n"
                                   "@prefix pset: <http://lv2plug.in/ns/ext/presets#> .\n"
                                   "@prefix rdfs: <http://www.w3.org/2000/01/rdf-schema#> .\n"
                                   "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
-                                  "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n\n";
+                                  "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
+                                  "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
 
 struct Preset
 {
@@ -143,11 +145,12 @@ std::string plugin(const Description& d, int minor, int micro)
 	  << " ;\n\t\tlv2:symbol \"enabled\" ;\n\t\tlv2:name \"Enabled\" ;\n\t\tlv2:designation lv2:enabled ;\n"
 	     "\t\tlv2:portProperty lv2:toggled, lv2:integer ;\n"
 	     "\t\tlv2:default 1 ;\n\t\tlv2:minimum 0 ;\n\t\tlv2:maximum 1\n\t] .\n\n";
-	// The editor has one size, set by its picture; it says it through the
-	// resize feature and is idled by the host.
+	// The editor has one size, set by its picture and the host's scale
+	// factor; it says it through the resize feature and is idled by the host.
 	s << uri(kUiUri) << "\n\ta ui:X11UI ;\n";
 	s << "\tlv2:requiredFeature ui:parent ;\n";
-	s << "\tlv2:optionalFeature ui:resize, ui:noUserResize, ui:touch, ui:idleInterface ;\n";
+	s << "\tlv2:optionalFeature ui:resize, ui:noUserResize, ui:touch, ui:idleInterface, opts:options, urid:map ;\n";
+	s << "\topts:supportedOption ui:scaleFactor ;\n";
 	s << "\tlv2:extensionData ui:idleInterface ;\n";
 	s << "\tui:portNotification [\n\t\tui:plugin " << uri(kPluginUri)
 	  << " ;\n\t\tlv2:symbol \"distance\" ;\n\t\tui:protocol ui:floatProtocol\n\t] .\n";

@@ -5,7 +5,10 @@
 #include "lv2/lv2ports.h"
 #include "tests/support/x11testsupport.h"
 
+#include <lv2/atom/atom.h>
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
+#include <lv2/urid/urid.h>
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
@@ -15,7 +18,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <lv2/atom/atom.h>
+#include <lv2/options/options.h>
+#include <lv2/urid/urid.h>
 #include <optional>
+#include <string>
 #include <vector>
 #include <xcb/xcb.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
@@ -87,13 +94,16 @@ protected:
 			dlclose(library);
 	}
 
-	LV2UI_Handle instantiate(LV2UI_Widget* widget)
+	// more: further features, such as the options.
+	LV2UI_Handle instantiate(LV2UI_Widget* widget, std::vector<const LV2_Feature*> more = {})
 	{
 		LV2_Feature parentFeature{LV2_UI__parent, reinterpret_cast<void*>(static_cast<std::uintptr_t>(parent))};
 		LV2_Feature resizeFeature{LV2_UI__resize, &resize};
 		LV2_Feature touchFeature{LV2_UI__touch, &touch};
-		const LV2_Feature* features[] = {&parentFeature, &resizeFeature, &touchFeature, nullptr};
-		return descriptor->instantiate(descriptor, kPluginUri, "", recordWrite, &host, widget, features);
+		std::vector<const LV2_Feature*> features = {&parentFeature, &resizeFeature, &touchFeature};
+		features.insert(features.end(), more.begin(), more.end());
+		features.push_back(nullptr);
+		return descriptor->instantiate(descriptor, kPluginUri, "", recordWrite, &host, widget, features.data());
 	}
 
 	// Idles the UI as a host does until done() or a few seconds.
@@ -224,6 +234,39 @@ TEST_F(Lv2Ui, ADragWritesTheDistanceInOneGestureAndUnusedKeysReachTheHost)
 		}
 	}
 	EXPECT_TRUE(reached);
+}
+
+// A URID map of the test's own: the position in a list of URIs, from 1.
+LV2_URID mapUri(LV2_URID_Map_Handle handle, const char* uri)
+{
+	auto& uris = *static_cast<std::vector<std::string>*>(handle);
+	auto found = std::find(uris.begin(), uris.end(), uri);
+	if (found == uris.end())
+		found = uris.insert(uris.end(), uri);
+	return static_cast<LV2_URID>(found - uris.begin() + 1);
+}
+
+TEST_F(Lv2Ui, TheHostsScaleFactorOptionScalesTheEditor)
+{
+	std::vector<std::string> uris;
+	LV2_URID_Map map{&uris, mapUri};
+	const float factor = 2.f;
+	const LV2_Options_Option options[] = {{LV2_OPTIONS_INSTANCE, 0, mapUri(&uris, LV2_UI__scaleFactor), sizeof(float),
+	                                       mapUri(&uris, LV2_ATOM__Float), &factor},
+	                                      {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
+	LV2_Feature mapFeature{LV2_URID__map, &map};
+	LV2_Feature optionsFeature{LV2_OPTIONS__options, const_cast<LV2_Options_Option*>(options)};
+	LV2UI_Widget widget = nullptr;
+	handle = instantiate(&widget, {&mapFeature, &optionsFeature});
+	ASSERT_NE(handle, nullptr);
+	ASSERT_TRUE(host.size);
+	EXPECT_EQ(*host.size, std::make_pair(800, 392));
+	auto window = static_cast<xcb_window_t>(reinterpret_cast<std::uintptr_t>(widget));
+	corvane::test::Freed<xcb_get_geometry_reply_t> geometry(
+	    xcb_get_geometry_reply(client.get(), xcb_get_geometry(client.get(), window), nullptr));
+	ASSERT_TRUE(geometry);
+	EXPECT_EQ(geometry->width, 800);
+	EXPECT_EQ(geometry->height, 392);
 }
 
 TEST_F(Lv2Ui, NoParentNoUi)
