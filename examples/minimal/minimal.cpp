@@ -31,6 +31,7 @@ public:
 			return false;
 		}
 		frame = newFrame;
+		finishOpen();
 		return true;
 	}
 	void close() override

@@ -91,6 +91,7 @@ bool WidthEditor::open(void* ptr)
 	buildControls(newFrame);
 	windowOpen = true;
 	showEffectValues();
+	finishOpen();
 	return true;
 }
 
