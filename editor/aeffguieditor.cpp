@@ -85,6 +85,7 @@ double AEffGUIEditor::getScaleFactor() const
 bool AEffGUIEditor::getRect(ERect** r)
 {
 	reportedRect = scaledRect(getScaleFactor());
+	sizeReported = true;
 	*r = &reportedRect;
 	return true;
 }
@@ -104,9 +105,10 @@ bool AEffGUIEditor::setContentScaleFactor(float factor)
 
 void AEffGUIEditor::finishOpen()
 {
+	// A host that has not asked for the size yet asks after the open.
 	ERect now = scaledRect(getScaleFactor());
-	if (now.right - now.left != reportedRect.right - reportedRect.left ||
-	    now.bottom - now.top != reportedRect.bottom - reportedRect.top)
+	if (sizeReported && (now.right - now.left != reportedRect.right - reportedRect.left ||
+	                     now.bottom - now.top != reportedRect.bottom - reportedRect.top))
 	{
 		reportedRect = now;
 		requestHostSize(now.right - now.left, now.bottom - now.top);

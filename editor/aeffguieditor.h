@@ -83,4 +83,5 @@ private:
 	double requestedScale = 0.;
 	// What getRect last answered: the host sized its window by it.
 	ERect reportedRect{0, 0, 0, 0};
+	bool sizeReported = false;
 };

@@ -30,83 +30,31 @@ std::string CBitmap::highResolutionName(const char* name)
 	return result;
 }
 
-// Only the companion's header is read here; its pixels are decoded when a
-// scaled window first draws it.
+// The name is taken now, while the caller's string lives; the companion is
+// looked for when a scaled window first draws the bitmap, so that a window
+// at factor 1 never pays for it.
 void CBitmap::loadHighResolution()
 {
-	if (resourceDesc.type != CResourceDescription::kStringType || !resourceDesc.u.name)
-		return;
-	const std::string name = highResolutionName(resourceDesc.u.name);
-	IPlatformBitmap* companion = IPlatformBitmap::create(nullptr);
-	if (companion && companion->load(CResourceDescription(name.c_str())))
-		highResolution = companion;
-	else if (companion)
-		companion->forget();
+	if (resourceDesc.type == CResourceDescription::kStringType && resourceDesc.u.name)
+		companionName = highResolutionName(resourceDesc.u.name);
 }
 
 IPlatformBitmap* CBitmap::getPlatformBitmapForScale(double scaleFactor) const
 {
-	if (!(scaleFactor > 1.) || !highResolution || !platformBitmap)
+	if (!(scaleFactor > 1.) || !platformBitmap || companionName.empty())
 		return platformBitmap;
 	if (!highResolutionChecked)
 	{
 		highResolutionChecked = true;
+		IPlatformBitmap* companion = IPlatformBitmap::create(nullptr);
 		const CPoint own = platformBitmap->getSize();
-		const CPoint twice = highResolution->getSize();
-		if (twice.x != 2. * own.x || twice.y != 2. * own.y)
-		{
-			highResolution->forget();
-			highResolution = nullptr;
-		}
+		if (companion && companion->load(CResourceDescription(companionName.c_str())) &&
+		    companion->getSize().x == 2. * own.x && companion->getSize().y == 2. * own.y)
+			highResolution = companion;
+		else if (companion)
+			companion->forget();
 	}
 	return highResolution ? highResolution : platformBitmap;
-}
-
-CBitmap::CBitmap(double width, double height)
-{
-	CPoint size(width, height);
-	platformBitmap = IPlatformBitmap::create(&size);
-}
-
-CBitmap::CBitmap(IPlatformBitmap* platformBitmap)
-{
-	setPlatformBitmap(platformBitmap);
-}
-
-CBitmap::CBitmap() = default;
-
-CBitmap::~CBitmap()
-{
-	if (platformBitmap)
-		platformBitmap->forget();
-	if (highResolution)
-		highResolution->forget();
-}
-
-bool CBitmap::isTypeOf(const char* className) const
-{
-	return (className && std::strcmp(className, "CBitmap") == 0) || CBaseObject::isTypeOf(className);
-}
-
-void CBitmap::draw(CDrawContext* context, const CRect& rect, const CPoint& offset, float alpha)
-{
-	if (!context)
-		return;
-	CRect visible;
-	context->getClipRect(visible);
-	if (visible.bound(rect).isEmpty())
-		return;
-	context->drawBitmap(this, rect, offset, alpha);
-}
-
-double CBitmap::getWidth() const
-{
-	return platformBitmap ? platformBitmap->getSize().x : 0.;
-}
-
-double CBitmap::getHeight() const
-{
-	return platformBitmap ? platformBitmap->getSize().y : 0.;
 }
 
 // New pixels replace the companion too: it showed the old picture.
@@ -120,6 +68,7 @@ void CBitmap::setPlatformBitmap(IPlatformBitmap* bitmap)
 	if (highResolution)
 		highResolution->forget();
 	highResolution = nullptr;
+	companionName.clear();
 }
 
 } // namespace VSTGUI

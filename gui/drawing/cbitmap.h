@@ -65,7 +65,8 @@ protected:
 private:
 	void loadHighResolution();
 
-	// Decided at the first draw above factor 1.
+	// Looked for at the first draw above factor 1.
+	std::string companionName;
 	mutable IPlatformBitmap* highResolution{nullptr};
 	mutable bool highResolutionChecked{false};
 };
