@@ -57,6 +57,53 @@ IPlatformBitmap* CBitmap::getPlatformBitmapForScale(double scaleFactor) const
 	return highResolution ? highResolution : platformBitmap;
 }
 
+CBitmap::CBitmap(double width, double height)
+{
+	CPoint size(width, height);
+	platformBitmap = IPlatformBitmap::create(&size);
+}
+
+CBitmap::CBitmap(IPlatformBitmap* platformBitmap)
+{
+	setPlatformBitmap(platformBitmap);
+}
+
+CBitmap::CBitmap() = default;
+
+CBitmap::~CBitmap()
+{
+	if (platformBitmap)
+		platformBitmap->forget();
+	if (highResolution)
+		highResolution->forget();
+}
+
+bool CBitmap::isTypeOf(const char* className) const
+{
+	return (className && std::strcmp(className, "CBitmap") == 0) || CBaseObject::isTypeOf(className);
+}
+
+void CBitmap::draw(CDrawContext* context, const CRect& rect, const CPoint& offset, float alpha)
+{
+	if (!context)
+		return;
+	CRect visible;
+	context->getClipRect(visible);
+	if (visible.bound(rect).isEmpty())
+		return;
+	context->drawBitmap(this, rect, offset, alpha);
+}
+
+double CBitmap::getWidth() const
+{
+	return platformBitmap ? platformBitmap->getSize().x : 0.;
+}
+
+double CBitmap::getHeight() const
+{
+	return platformBitmap ? platformBitmap->getSize().y : 0.;
+}
+
 // New pixels replace the companion too: it showed the old picture.
 void CBitmap::setPlatformBitmap(IPlatformBitmap* bitmap)
 {
