@@ -26,6 +26,9 @@ AEffGUIEditor::AEffGUIEditor(void* effectPtr) : AEffEditor(static_cast<AudioEffe
 	systemWindow = nullptr;
 	lastTicks = getTicks();
 	VSTGUI::gBundleRef = VSTGUI::GetPluginBundle();
+	// The host opens the editor later, often much later: what the first
+	// paint needs is begun now.
+	VSTGUI::preparePlatform();
 }
 
 AEffGUIEditor::~AEffGUIEditor()
@@ -84,7 +87,13 @@ double AEffGUIEditor::getScaleFactor() const
 
 bool AEffGUIEditor::getRect(ERect** r)
 {
-	reportedRect = scaledRect(getScaleFactor());
+	const double factor = getScaleFactor();
+	if (!frame && factor != preparedScale)
+	{
+		preparedScale = factor;
+		prepareForScaleFactor(factor);
+	}
+	reportedRect = scaledRect(factor);
 	sizeReported = true;
 	*r = &reportedRect;
 	return true;

@@ -67,6 +67,10 @@ protected:
 	// hears of a size that the window's factor changed, and the window is
 	// drawn before the host's first idle.
 	void finishOpen();
+	// The factor the next open will draw at is known (the host asked for
+	// it, or asked for the size): pictures for it are best decoded now, while
+	// no window waits for them.
+	virtual void prepareForScaleFactor(double) {}
 
 	// In the editor's own units; getRect scales it.
 	ERect rect{0, 0, 0, 0};
@@ -81,6 +85,7 @@ private:
 	bool requestHostSize(double width, double height);
 
 	double requestedScale = 0.;
+	double preparedScale = 1.;
 	// What getRect last answered: the host sized its window by it.
 	ERect reportedRect{0, 0, 0, 0};
 	bool sizeReported = false;

@@ -7,6 +7,7 @@
 #include "gui/controls/cparamdisplay.h"
 #include "gui/controls/cslider.h"
 #include "gui/drawing/cbitmap.h"
+#include "gui/drawing/iplatformbitmap.h"
 #include "gui/views/cframe.h"
 
 #include <cstdio>
@@ -42,6 +43,9 @@ const CorvaneEditorHooks& corvaneEditorHooks()
 Corvaneeditor::Corvaneeditor(void* effectPtr) : AEffGUIEditor(effectPtr)
 {
 	background = new CBitmap(CResourceDescription(kWindowPicture));
+	readoutPicture = new CBitmap(CResourceDescription(kReadoutPicture));
+	track = new CBitmap(CResourceDescription(kTrackPicture));
+	handle = new CBitmap(CResourceDescription(kHandlePicture));
 	rect.top = 0;
 	rect.left = 0;
 	rect.bottom = static_cast<std::int16_t>(static_cast<int32>(background->getHeight()));
@@ -52,9 +56,10 @@ Corvaneeditor::~Corvaneeditor()
 {
 	// A host may end the effect without closing the window first.
 	close();
-	if (background)
-		background->forget();
-	background = nullptr;
+	for (CBitmap* picture : {background, readoutPicture, track, handle})
+		if (picture)
+			picture->forget();
+	background = readoutPicture = track = handle = nullptr;
 }
 
 bool Corvaneeditor::open(void* ptr)
@@ -66,11 +71,9 @@ bool Corvaneeditor::open(void* ptr)
 	AEffGUIEditor::open(ptr);
 	uiThread = std::this_thread::get_id();
 
-	auto* picture = new CBitmap(CResourceDescription(kWindowPicture));
-	auto* readoutPicture = new CBitmap(CResourceDescription(kReadoutPicture));
-	auto* track = new CBitmap(CResourceDescription(kTrackPicture));
-	auto* handle = new CBitmap(CResourceDescription(kHandlePicture));
-
+	// The pictures are decoded once for the editor's life, not at every
+	// open: decoding is most of what an open costs.
+	CBitmap* picture = background;
 	auto maxPos = static_cast<int32>(track->getWidth() + kSliderRect.left - handle->getWidth() - 1.0);
 	CRect size(0, 0, picture->getWidth(), picture->getHeight());
 	auto* newFrame = new CFrame(size, ptr, this);
@@ -91,11 +94,6 @@ bool Corvaneeditor::open(void* ptr)
 	display->setValueToStringProc(distanceStringConvert, nullptr);
 	newFrame->addView(display);
 
-	picture->forget();
-	readoutPicture->forget();
-	track->forget();
-	handle->forget();
-
 	// Without a native window (no display, a parent that does not exist)
 	// the host is told that nothing opened.
 	if (!newFrame->getPlatformFrame())
@@ -111,6 +109,15 @@ bool Corvaneeditor::open(void* ptr)
 	setParameter(Corvane::kDistance, effect->getParameter(Corvane::kDistance));
 	finishOpen();
 	return true;
+}
+
+void Corvaneeditor::prepareForScaleFactor(double factor)
+{
+	for (CBitmap* picture : {background, readoutPicture, track, handle})
+	{
+		if (IPlatformBitmap* pixels = picture ? picture->getPlatformBitmapForScale(factor) : nullptr)
+			pixels->getSize(); // decodes
+	}
 }
 
 void Corvaneeditor::close()

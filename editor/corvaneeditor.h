@@ -1,9 +1,10 @@
 // Corvane's window: a picture, a horizontal slider for the loudspeaker
 // distance and a read-out in metres.
 //
-// Ownership: the editor holds one reference to the window picture for its
-// whole life (it gives the editor its size); the frame, the slider and the
-// read-out exist only while the window is open and belong to the frame.
+// Ownership: the editor holds one reference to each of its pictures for its
+// whole life (the window picture gives the editor its size); the frame, the
+// slider and the read-out exist only while the window is open and belong to
+// the frame.
 #pragma once
 
 #include "editor/aeffguieditor.h"
@@ -42,12 +43,18 @@ public:
 	// "%2.2f" of the distance in metres: "0.50" to "5.00".
 	static bool distanceStringConvert(float value, char* string, void* userData);
 
+protected:
+	void prepareForScaleFactor(double factor) override;
+
 private:
 	void showEffectValue();
 
 	VSTGUI::CHorizontalSlider* slider = nullptr;
 	VSTGUI::CParamDisplay* display = nullptr;
 	VSTGUI::CBitmap* background = nullptr;
+	VSTGUI::CBitmap* readoutPicture = nullptr;
+	VSTGUI::CBitmap* track = nullptr;
+	VSTGUI::CBitmap* handle = nullptr;
 
 	std::atomic<bool> windowOpen{false};
 	std::atomic<bool> changePending{false};

@@ -70,6 +70,12 @@ double getDesktopScaleFactor()
 	return factor ? factor() : 1.;
 }
 
+void preparePlatform()
+{
+	if (auto prepare = getPlatformFactory().prepare)
+		prepare();
+}
+
 IPlatformFont* IPlatformFont::create(const char* name, const double& size, const int32& style)
 {
 	auto create = getPlatformFactory().createFont;

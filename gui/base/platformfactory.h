@@ -60,6 +60,9 @@ struct PlatformFactory
 	// Device pixels per logical pixel that the desktop asks for (1 to 4);
 	// empty: 1.
 	double (*getDesktopScaleFactor)() = nullptr;
+	// Begins, without waiting, what the first window will need and can be
+	// begun before one is asked for (the font set-up); may be empty.
+	void (*prepare)() = nullptr;
 };
 
 // The installed table; an empty one until a platform installs its own.
@@ -77,5 +80,7 @@ uint32 getMonotonicTicks();
 
 // The installed platform's desktop scale factor, 1 without one.
 double getDesktopScaleFactor();
+// The installed platform's prepare, if it has one.
+void preparePlatform();
 
 } // namespace VSTGUI

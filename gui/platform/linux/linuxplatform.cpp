@@ -44,6 +44,7 @@ const PlatformFactory kLinuxFactory{
     .createString = PangoString::create,
     .eventLoop = &gEventLoop,
     .getDesktopScaleFactor = X11DesktopScale::current,
+    .prepare = PangoFont::prepare,
 };
 
 } // namespace

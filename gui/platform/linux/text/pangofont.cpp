@@ -27,32 +27,51 @@ constexpr const char* kBundledFont = "DejaVuSans.ttf";
 
 // The module's own font map, shared by all its fonts and released at unload
 // (the fonts keep it alive through their contexts until they go too).
+//
+// Pango reads the fontconfig set-up on a thread of its own, which a new map
+// starts and its first real use waits for: so the map is made early (start),
+// and set up at that first use (get).
 class PrivateFontMap
 {
 public:
 	static PangoFontMap* get()
 	{
-		static PrivateFontMap holder;
-		return holder.map;
+		PrivateFontMap& fonts = holder();
+		fonts.setUp();
+		return fonts.map;
 	}
+	static void start() { holder(); }
 
 	PrivateFontMap(const PrivateFontMap&) = delete;
 	PrivateFontMap& operator=(const PrivateFontMap&) = delete;
 
 private:
-	PrivateFontMap() : map(pango_cairo_font_map_new())
+	static PrivateFontMap& holder()
 	{
+		static PrivateFontMap fonts;
+		return fonts;
+	}
+	PrivateFontMap() : map(pango_cairo_font_map_new()) {}
+	void setUp()
+	{
+		if (ready)
+			return;
+		ready = true;
 		pango_cairo_font_map_set_resolution(PANGO_CAIRO_FONT_MAP(map), 72.);
 		addBundledFont();
 	}
 
-	// The system's fonts plus the font the bundle carries, in a fontconfig
-	// set-up of our own: the host's is never touched, and text still shows
-	// on a system that has no font at all, let alone one like Arial.
+	// On a system without fonts the font the bundle carries joins them, in a
+	// fontconfig set-up of our own: the host's is never touched, and text
+	// still shows. Elsewhere the system's set-up serves as it stands, which
+	// a host has mostly loaded already: a set-up of our own would cost a
+	// second reading of every font configuration file at the first paint.
 	void addBundledFont()
 	{
+		if (!PANGO_IS_FC_FONT_MAP(map) || systemHasFonts())
+			return;
 		std::string path = findResourceFile(kBundledFont);
-		if (path.empty() || !PANGO_IS_FC_FONT_MAP(map))
+		if (path.empty())
 			return;
 		FcConfig* config = FcInitLoadConfigAndFonts();
 		if (!config)
@@ -61,9 +80,16 @@ private:
 			pango_fc_font_map_set_config(PANGO_FC_FONT_MAP(map), config);
 		FcConfigDestroy(config); // the font map holds its own reference
 	}
+	static bool systemHasFonts()
+	{
+		FcConfig* config = FcConfigGetCurrent();
+		FcFontSet* fonts = config ? FcConfigGetFonts(config, FcSetSystem) : nullptr;
+		return fonts && fonts->nfont > 0;
+	}
 	~PrivateFontMap() { g_object_unref(map); }
 
 	PangoFontMap* map;
+	bool ready{false};
 };
 
 PangoContext* createContext(bool antialias)
@@ -129,6 +155,11 @@ void strokeHorizontalLine(cairo_t* cr, double x1, double x2, double y, double wi
 }
 
 } // namespace
+
+void PangoFont::prepare()
+{
+	PrivateFontMap::start();
+}
 
 bool PangoFont::getAllFamilies(std::list<std::string>& fontFamilyNames)
 {

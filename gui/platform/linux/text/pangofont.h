@@ -32,6 +32,9 @@ public:
 	// and italic bits of style (a face the family lacks is synthesised or
 	// left plain); null for a null name or when Pango yields no font.
 	static PangoFont* create(const char* name, double size, int32 style);
+	// Begins the font set-up that the first text will wait for, and returns
+	// at once; for a moment when no window is waiting yet.
+	static void prepare();
 	// Appends every family of the private font map, in its order; true.
 	static bool getAllFamilies(std::list<std::string>& familyNames);
 	~PangoFont() override;
