@@ -1108,12 +1108,12 @@ bool takePlugin(int& argc, char** argv)
 	for (int i = 1; i < argc; i++)
 		if (std::strncmp(argv[i], prefix.c_str(), prefix.size()) == 0)
 		{
-			std::string spec = argv[i] + prefix.size();
-			std::size_t equals = spec.find('=');
-			if (equals == std::string::npos || equals == 0 || equals + 1 == spec.size())
+			std::string named = argv[i] + prefix.size();
+			std::size_t equals = named.find('=');
+			if (equals == std::string::npos || equals == 0 || equals + 1 == named.size())
 				std::fprintf(stderr, "ignoring %s: NAME=PATH is missing\n", argv[i]);
 			else
-				plugins().push_back({spec.substr(0, equals), spec.substr(equals + 1), ""});
+				plugins().push_back({named.substr(0, equals), named.substr(equals + 1), ""});
 			std::copy(argv + i + 1, argv + argc + 1, argv + i);
 			argc--;
 			return true;
