@@ -77,9 +77,14 @@ double current()
 {
 	if (gLastRead)
 		return *gLastRead;
+	// A server that cannot be reached is not asked again at every size
+	// query; the next window's own connection reads the factor afresh.
 	xcb_connection_t* connection = X11Connection::open(kConnectTimeoutMs);
 	if (connection == nullptr)
+	{
+		gLastRead = kMinFactor;
 		return kMinFactor;
+	}
 	// The desktop publishes its resources on the first screen's root.
 	xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
 	double factor = screen ? read(connection, screen->root) : kMinFactor;
