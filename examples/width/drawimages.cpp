@@ -146,9 +146,10 @@ void drawMute(CDrawContext* context)
 	text(context, "ON", CRect(0, h, w, 2 * h), 11, kFontStyleBold, kInk);
 }
 
-bool makeImage(const std::string& path, double width, double height, const std::function<void(CDrawContext*)>& draw)
+bool makeImage(const std::string& path, double width, double height, double scaleFactor,
+               const std::function<void(CDrawContext*)>& draw)
 {
-	COffscreenContext* context = createImageContext(width, height);
+	COffscreenContext* context = createImageContext(width, height, scaleFactor);
 	if (!context)
 		return false;
 	context->beginDraw();
@@ -159,6 +160,15 @@ bool makeImage(const std::string& path, double width, double height, const std::
 	if (!saved)
 		std::fprintf(stderr, "drawimages: cannot write %s\n", path.c_str());
 	return saved;
+}
+
+// Each picture at its size and, for HiDPI screens, at twice the resolution
+// from the same drawing, as "name@2x.png".
+bool makeImages(const std::string& folder, const char* name, double width, double height,
+                const std::function<void(CDrawContext*)>& draw)
+{
+	bool ok = makeImage(folder + name, width, height, 1., draw);
+	return makeImage(folder + CBitmap::highResolutionName(name), width, height, 2., draw) && ok;
 }
 
 } // namespace
@@ -174,10 +184,10 @@ int main(int argc, char** argv)
 	std::string folder = std::string(argv[1]) + "/";
 	const CRect& slider = layout::kGainSlider;
 	const CRect& mute = layout::kMuteButton;
-	bool ok = makeImage(folder + layout::kWindowPicture, layout::kWindowWidth, layout::kWindowHeight, drawWindow);
-	ok = makeImage(folder + layout::kKnobPicture, layout::kKnob.getWidth(), layout::kKnob.getHeight(), drawKnob) && ok;
-	ok = makeImage(folder + layout::kTrackPicture, slider.getWidth(), slider.getHeight(), drawTrack) && ok;
-	ok = makeImage(folder + layout::kHandlePicture, slider.getWidth(), layout::kHandleHeight, drawHandle) && ok;
-	ok = makeImage(folder + layout::kMutePicture, mute.getWidth(), 2 * mute.getHeight(), drawMute) && ok;
+	bool ok = makeImages(folder, layout::kWindowPicture, layout::kWindowWidth, layout::kWindowHeight, drawWindow);
+	ok = makeImages(folder, layout::kKnobPicture, layout::kKnob.getWidth(), layout::kKnob.getHeight(), drawKnob) && ok;
+	ok = makeImages(folder, layout::kTrackPicture, slider.getWidth(), slider.getHeight(), drawTrack) && ok;
+	ok = makeImages(folder, layout::kHandlePicture, slider.getWidth(), layout::kHandleHeight, drawHandle) && ok;
+	ok = makeImages(folder, layout::kMutePicture, mute.getWidth(), 2 * mute.getHeight(), drawMute) && ok;
 	return ok ? 0 : 1;
 }
