@@ -276,9 +276,9 @@ CRect over(const CPoint& size, const CRect& anchor, const CRect& row, const CRec
 	return keepOnScreen(CRect(CPoint(anchor.left - row.left, top), size), screen);
 }
 
-CRect beside(const CPoint& size, const CRect& anchor, const CRect& screen)
+CRect beside(const CPoint& size, const CRect& anchor, const CRect& screen, double scale)
 {
-	CRect r(CPoint(anchor.right, anchor.top - X11MenuLayout::kPadding), size);
+	CRect r(CPoint(anchor.right, anchor.top - X11MenuLayout::kPadding * scale), size);
 	if (r.right > screen.right && anchor.left - size.x >= screen.left)
 		r.moveTo(anchor.left - size.x, r.top);
 	return keepOnScreen(r, screen);

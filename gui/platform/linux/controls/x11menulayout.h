@@ -152,8 +152,8 @@ CRect below(const CPoint& size, const CRect& anchor, const CRect& screen);
 CRect over(const CPoint& size, const CRect& anchor, const CRect& row, const CRect& screen);
 // Beside the anchor (a sub-menu next to its entry): to the right, or to
 // the left of it when there is no room on the right; its first row level
-// with the anchor's top.
-CRect beside(const CPoint& size, const CRect& anchor, const CRect& screen);
+// with the anchor's top. scale: device pixels per unit of the layout.
+CRect beside(const CPoint& size, const CRect& anchor, const CRect& screen, double scale = 1.);
 // rect moved (not resized) into screen as far as it fits; the top-left
 // corner wins when it is larger than the screen.
 CRect keepOnScreen(const CRect& rect, const CRect& screen);

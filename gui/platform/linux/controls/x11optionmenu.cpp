@@ -180,7 +180,8 @@ bool X11OptionMenu::openSubmenu(size_t level, int32 index, bool highlightFirst)
 	CRect screen = screenRect();
 	auto window = std::make_unique<X11MenuWindow>(display, submenu, lookFor(submenu), screen, frame->getScaleFactor());
 	const X11MenuLayout& layout = window->getLayout();
-	CRect where = X11MenuPlacement::beside(window->getSize(), parent.entryRootRect(index), screen);
+	CRect where =
+	    X11MenuPlacement::beside(window->getSize(), parent.entryRootRect(index), screen, frame->getScaleFactor());
 	if (!window->open(where))
 		return false;
 	if (highlightFirst)

@@ -63,12 +63,12 @@ protected:
 		sub->forget();
 	}
 
-	// Clicks the control, then pumps until the script is through and the
-	// pop-up has returned.
-	void clickControlAndRun()
+	// Clicks the control (in a frame at scale device pixels per unit), then
+	// pumps until the script is through and the pop-up has returned.
+	void clickControlAndRun(double scale = 1.)
 	{
 		script->start();
-		fx.client.movePointer(fx.rootX(control.left + 10), fx.rootY(control.top + 10));
+		fx.client.movePointer(fx.rootX((control.left + 10) * scale), fx.rootY((control.top + 10) * scale));
 		fx.client.click(1);
 		EXPECT_TRUE(pumpUntil([&] { return script->finished() && openings() > 0 && !menu->isMenuOpen(); }, 10000));
 		EXPECT_FALSE(script->gaveUp());
@@ -84,13 +84,14 @@ protected:
 	}
 
 	// The root position of entry index of m in the pop-up window w (its row
-	// middle, a little inside the label).
-	CPoint entryPoint(xcb_window_t w, COptionMenu* m, int32 index)
+	// middle, a little inside the label), in a frame at scale device pixels
+	// per unit.
+	CPoint entryPoint(xcb_window_t w, COptionMenu* m, int32 index, double scale = 1.)
 	{
 		X11MenuLayout layout(X11MenuLayout::entriesOf(m, false, false), {}, [](const std::string&) { return 0.; });
 		CRect where = geometryOf(fx.client, w);
 		CRect row = layout.entryRect(index);
-		return CPoint(where.left + 30, where.top + (row.top + row.bottom) / 2);
+		return CPoint(where.left + 30 * scale, where.top + (row.top + row.bottom) / 2 * scale);
 	}
 	void moveTo(const CPoint& p) { fx.client.movePointer(static_cast<int>(p.x), static_cast<int>(p.y)); }
 	void tap(uint32_t keysym) { fx.client.tapKey(fx.client.keycodeOf(keysym)); }
@@ -175,6 +176,44 @@ TEST_F(PopupWindow, HoveringASubmenuEntryOpensItBesideAndAClickThereChoosesInThe
 	EXPECT_EQ(index, 1);
 	EXPECT_EQ(menu->getLastChoiceIndex(), 1);
 	EXPECT_EQ(menu->getValue(), 0.f);
+	EXPECT_EQ(popupCount(), 0u);
+}
+
+// A frame at factor 2: the pop-up is laid out in the frame's units and shown,
+// placed and hit in device pixels, its sub-menu too.
+TEST_F(PopupWindow, AtFactorTwoTheMenusAreTwiceTheSizeAndAClickChoosesWhatItHits)
+{
+	ASSERT_TRUE(fx.frame->setScaleFactor(2.));
+	addMenu(0);
+	menu->addEntry("Alpha");
+	menu->addSeparator();
+	addSubmenu();
+	CRect rootWindow;
+	CRect subWindow;
+	script
+	    ->then(popupsAre(1),
+	           [&]
+	           {
+		           rootWindow = geometryOf(fx.client, popup(0));
+		           moveTo(entryPoint(popup(0), menu, 2, 2.));
+	           })
+	    .then(popupsAre(2),
+	          [&]
+	          {
+		          subWindow = geometryOf(fx.client, popup(1));
+		          moveTo(entryPoint(popup(1), sub, 2, 2.));
+	          })
+	    .then([&] { fx.client.click(1); });
+	clickControlAndRun(2.);
+	EXPECT_EQ(rootWindow.left, fx.rootX(2 * control.left));
+	EXPECT_EQ(rootWindow.top, fx.rootY(2 * control.bottom));
+	EXPECT_GE(rootWindow.getWidth(), 2 * control.getWidth());
+	EXPECT_EQ(subWindow.getHeight(), 2 * (2 * X11MenuLayout::kPadding + 3 * X11MenuLayout::kRowHeight));
+	EXPECT_EQ(subWindow.left, rootWindow.right);
+	EXPECT_EQ(subWindow.top, rootWindow.top + 2 * (X11MenuLayout::kRowHeight + X11MenuLayout::kSeparatorHeight));
+	int32 index = -1;
+	EXPECT_EQ(menu->getLastItemMenu(index), sub);
+	EXPECT_EQ(index, 2);
 	EXPECT_EQ(popupCount(), 0u);
 }
 
