@@ -119,8 +119,11 @@ void X11Tooltip::set(const CRect& rect, const char* utf8Text)
 	std::vector<std::string> lines = splitLines(utf8Text);
 	CPoint size;
 	layOut(lines, size);
-	render(lines, size);
-	moveAndShow(rect, size);
+	// Laid out in the frame's units, shown in the screen's pixels.
+	const double scale = frame->getScaleFactor();
+	const CPoint device(std::ceil(size.x * scale), std::ceil(size.y * scale));
+	render(lines, size, device);
+	moveAndShow(rect, device);
 }
 
 bool X11Tooltip::createWindow()
@@ -155,12 +158,13 @@ void X11Tooltip::layOut(const std::vector<std::string>& lines, CPoint& size)
 	size.y = std::ceil(lineHeight * static_cast<double>(lines.size()) + 2. * kPaddingY);
 }
 
-void X11Tooltip::render(const std::vector<std::string>& lines, const CPoint& size)
+void X11Tooltip::render(const std::vector<std::string>& lines, const CPoint& size, const CPoint& deviceSize)
 {
-	int width = static_cast<int>(size.x);
-	int height = static_cast<int>(size.y);
+	int width = static_cast<int>(deviceSize.x);
+	int height = static_cast<int>(deviceSize.y);
 	cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
 	cairo_t* cr = cairo_create(surface);
+	cairo_scale(cr, deviceSize.x / size.x, deviceSize.y / size.y);
 	paintFrame(cr, size.x, size.y);
 	auto* context = new CairoDrawContext(cr, CRect(0, 0, size.x, size.y));
 	context->setFontColor(kBlackCColor);

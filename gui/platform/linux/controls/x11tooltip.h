@@ -74,8 +74,9 @@ private:
 	bool usable() const;
 	bool createWindow();
 	void layOut(const std::vector<std::string>& lines, CPoint& size);
-	void render(const std::vector<std::string>& lines, const CPoint& size);
-	void moveAndShow(const CRect& rect, const CPoint& size);
+	// size in the frame's units, deviceSize in the screen's pixels.
+	void render(const std::vector<std::string>& lines, const CPoint& size, const CPoint& deviceSize);
+	void moveAndShow(const CRect& rect, const CPoint& deviceSize);
 	void setOpacity(int steps);
 	void fadeStep();
 	void stopFade();

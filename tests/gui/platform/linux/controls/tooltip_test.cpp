@@ -140,6 +140,21 @@ TEST_F(X11Tooltips, ShownBelowTheRectangleCentredAndNearlyOpaque)
 	EXPECT_EQ(opacity(window), X11Tooltip::opacityValue(19));
 }
 
+// At factor 2 the tooltip is the same tooltip at twice the size, under the
+// rectangle's device pixels.
+TEST_F(X11Tooltips, AtFactorTwoItIsTwiceTheSizeUnderTheScaledRectangle)
+{
+	CRect rect(20, 30, 120, 50);
+	Geometry atOne = show(rect, "Distance");
+	fx.platform()->hideTooltip();
+	ASSERT_TRUE(fx.frame->setScaleFactor(2.));
+	Geometry atTwo = show(rect, "Distance");
+	EXPECT_EQ(atTwo.width, 2 * atOne.width);
+	EXPECT_EQ(atTwo.height, 2 * atOne.height);
+	EXPECT_EQ(atTwo.y, fx.rootY(100) + 4);
+	EXPECT_NEAR(atTwo.x + atTwo.width / 2., fx.rootX(140), 1.);
+}
+
 TEST_F(X11Tooltips, DrawsBlackTextOnPaleYellow)
 {
 	Geometry g = show(CRect(20, 30, 120, 50), "Wide text WWW");
