@@ -50,7 +50,8 @@ double fromResources(std::string_view resources)
 		rest = trimmed(rest.substr(1));
 		double dpi = 0.;
 		auto [next, error] = std::from_chars(rest.data(), rest.data() + rest.size(), dpi);
-		if (error != std::errc() || !std::isfinite(dpi) || dpi <= 0.)
+		// A negative or zero setting ends up at the smallest factor below.
+		if (error != std::errc() || !std::isfinite(dpi))
 			continue;
 		const double factor = std::round(dpi / kBaseDpi * 4.) / 4.;
 		return std::fmin(std::fmax(factor, kMinFactor), kMaxFactor);
