@@ -35,7 +35,11 @@ run_make() { (cd "$work" && make -s -C "$root" BUILD="$build" "$@" >/dev/null); 
 has_file() { [[ -f "$1" ]]; }
 absent() { [[ ! -e "$1" ]]; }
 stripped() { [[ -f "$1" ]] && ! readelf -S "$1" | grep -qE '\.(symtab|debug_info)'; }
-loads() { "$build/bin/corvane-host" info "$1" | grep -qx 'Vendor  *Halvenor'; }
+# The whole answer first: grep -q stops reading at its match.
+loads() {
+  local info
+  info=$("$build/bin/corvane-host" info "$1") && grep -qx 'Vendor  *Halvenor' <<<"$info"
+}
 
 # A VST_DIR given on the command line.
 vst="$work/Music plugins"

@@ -1,6 +1,9 @@
 #include "tests/tools/hostrunner.h"
 
 #include <gmock/gmock.h>
+
+#include <csignal>
+#include <cstdlib>
 #include <regex>
 
 namespace corvane::test
@@ -117,6 +120,17 @@ TEST_F(InfoCommand, NamesTheCallThatCrashedAfterPrintingWhatItLearnt)
 	EXPECT_THAT(result.out, HasSubstr("Effect name     Fake Crash\n"));
 	EXPECT_THAT(result.out, HasSubstr("Outputs         2\n"));
 	EXPECT_EQ(result.err, "corvane-host: the plug-in crashed (SIGSEGV) while answering effEditGetRect\n");
+}
+
+// A reader that is gone before the answers come (info | true) ends the host
+// as it ends any program in a pipeline; the plug-in did not crash.
+TEST_F(InfoCommand, AReaderThatGoesAwayIsNoCrashOfThePlugIn)
+{
+	writeBytes(path("pipeline.sh"),
+	           "'" + kHost + "' info '" + kCorvane + "' 2>err | true\necho ${PIPESTATUS[0]} >status\n");
+	ASSERT_EQ(std::system(("cd '" + path("").string() + "' && bash pipeline.sh").c_str()), 0);
+	EXPECT_EQ(readBytes(path("status")), std::to_string(128 + SIGPIPE) + "\n");
+	EXPECT_EQ(readBytes(path("err")), "");
 }
 
 TEST_F(InfoCommand, SkipsEditorQuestionsWithoutADisplay)

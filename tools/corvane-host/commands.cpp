@@ -212,6 +212,14 @@ int runInfo(const Arguments& arguments)
 	{
 	}
 	marker[kMarkerSize - 1] = 0;
+	// The reader of our output went away (info | grep -q ...): that ends the
+	// child, and is no crash of the plug-in. The host ends as the child did,
+	// as any program in a pipeline would.
+	if (WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE)
+	{
+		std::signal(SIGPIPE, SIG_DFL);
+		std::raise(SIGPIPE);
+	}
 	if (WIFSIGNALED(status))
 	{
 		std::string call = marker[0] ? marker : "loading";
