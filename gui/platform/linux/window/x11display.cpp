@@ -101,14 +101,14 @@ uint16_t extent(double value)
 
 } // namespace X11Geometry
 
-xcb_window_t createCheckedWindow(xcb_connection_t* connection, const X11WindowSpec& spec)
+xcb_window_t createCheckedWindow(xcb_connection_t* connection, const X11WindowParams& params)
 {
 	xcb_window_t window = xcb_generate_id(connection);
-	xcb_void_cookie_t cookie =
-	    xcb_create_window_checked(connection, spec.depth, window, spec.parent, X11Geometry::coordinate(spec.rect.left),
-	                              X11Geometry::coordinate(spec.rect.top), X11Geometry::extent(spec.rect.getWidth()),
-	                              X11Geometry::extent(spec.rect.getHeight()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-	                              spec.visual, spec.valueMask, spec.values);
+	xcb_void_cookie_t cookie = xcb_create_window_checked(
+	    connection, params.depth, window, params.parent, X11Geometry::coordinate(params.rect.left),
+	    X11Geometry::coordinate(params.rect.top), X11Geometry::extent(params.rect.getWidth()),
+	    X11Geometry::extent(params.rect.getHeight()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, params.visual, params.valueMask,
+	    params.values);
 	// A failed connection answers no error but holds no window either.
 	if (auto error = owned(xcb_request_check(connection, cookie)); error || xcb_connection_has_error(connection))
 		return XCB_WINDOW_NONE;

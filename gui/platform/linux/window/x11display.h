@@ -122,7 +122,7 @@ uint16_t extent(double value);
 // coordinates (clamped with X11Geometry), its depth and visual (copied from
 // the parent unless given) and its attributes as xcb_create_window takes
 // them (values in the order of the mask's bits).
-struct X11WindowSpec
+struct X11WindowParams
 {
 	xcb_window_t parent{XCB_WINDOW_NONE};
 	CRect rect;
@@ -136,7 +136,7 @@ struct X11WindowSpec
 // verdict: XCB_WINDOW_NONE when it refused (an unknown parent, a depth
 // without that visual, a failed connection), so that no later request names
 // a window that does not exist.
-xcb_window_t createCheckedWindow(xcb_connection_t* connection, const X11WindowSpec& spec);
+xcb_window_t createCheckedWindow(xcb_connection_t* connection, const X11WindowParams& params);
 
 class X11Display
 {
@@ -160,7 +160,7 @@ public:
 
 	xcb_atom_t atom(X11Atom which) const { return atoms[which]; }
 	const X11AtomTable& getAtoms() const { return atoms; }
-	xcb_window_t createWindow(const X11WindowSpec& spec) const { return createCheckedWindow(connection, spec); }
+	xcb_window_t createWindow(const X11WindowParams& params) const { return createCheckedWindow(connection, params); }
 
 	// Loaded on first use; forgotten on MappingNotify (invalidateKeymap).
 	X11Keyboard::Keymap& getKeymap();
